@@ -12,9 +12,9 @@ namespace vekzan1 {
 enum class ValueText {
     ControllerShare,  // decimals shrink with magnitude: 4 below 10 ... none from 10000
     ThreeDecimals,
-    Ramp,             // 3 decimals below 100, 2 from 100, 1 from 1000
-    Integer,          // operating mode 1, 2 or 3
-    FourHexDigits,    // zero-output option: 0000 or 0001
+    Ramp,           // 3 decimals below 100, 2 from 100, 1 from 1000
+    Integer,        // operating mode 1, 2 or 3
+    FourHexDigits,  // zero-output option: 0000 or 0001
     ReadOnly,
 };
 

@@ -16,8 +16,11 @@ struct LineSettings {
     int stopBits = 1;
 };
 
+// The read timeout of a freshly opened port, until SetComTime changes it.
+inline constexpr double kDefaultTimeoutSeconds = 10.0;
+
 class SerialPort {
-public:
+  public:
     virtual ~SerialPort() = default;
     virtual int setTimeout(double seconds) = 0;
     virtual int flushInput() = 0;

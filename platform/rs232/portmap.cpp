@@ -1,0 +1,48 @@
+#include "platform/rs232/portmap.h"
+
+#include <array>
+
+#include "ini/ini.h"
+#include "platform/rs232/rs232.h"
+
+namespace rs232 {
+namespace {
+
+std::array<std::string, kLastPort> gPortDevices;
+
+bool ValidPort(int port) {
+    return port >= kFirstPort && port <= kLastPort;
+}
+
+std::string DeviceFromPortMapFile(int port) {
+    const IniPtr ini = MakeIni(true);
+    if (!ini || Ini_ReadFromFile(ini.get(), kPortMapFile) < 0)
+        return {};
+    std::array<char, 512> device{};
+    const std::string key = "com" + std::to_string(port);
+    if (Ini_GetRawStringIntoBuffer(ini.get(), kPortMapSection, key.c_str(), device.data(),
+                                   device.size()) != 1) {
+        return {};
+    }
+    return device.data();
+}
+
+}  // namespace
+
+std::string DeviceForPort(int port) {
+    if (!ValidPort(port))
+        return {};
+    if (!gPortDevices[port - 1].empty())
+        return gPortDevices[port - 1];
+    std::string device = DeviceFromPortMapFile(port);
+    if (!device.empty())
+        return device;
+    return "/dev/ttyS" + std::to_string(port - 1);
+}
+
+void SetPortDevice(int port, const std::string& device) {
+    if (ValidPort(port))
+        gPortDevices[port - 1] = device;
+}
+
+}  // namespace rs232

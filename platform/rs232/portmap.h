@@ -1,0 +1,20 @@
+// Which device a port number stands for. Looked up at every open, in this
+// order: a device set for this process (SetPortDevice), the key com<n> of
+// section [Ports] in the read-only file zan1ports.ini in the current
+// directory, else /dev/ttyS<n-1>. The file is never written.
+#pragma once
+
+#include <string>
+
+namespace rs232 {
+
+inline constexpr const char* kPortMapFile = "zan1ports.ini";
+inline constexpr const char* kPortMapSection = "Ports";
+
+std::string DeviceForPort(int port);
+
+// Makes port stand for device for the rest of the process; an empty device
+// removes the setting again.
+void SetPortDevice(int port, const std::string& device);
+
+}  // namespace rs232

@@ -1,0 +1,15 @@
+// The termios backend: a tty device in raw mode with the given line settings,
+// no flow control. Linux pseudo-terminals keep 8N1 whatever is asked; tcsetattr's
+// result is trusted, so the same code serves a pty and a real adapter.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/rs232/serialport.h"
+
+namespace rs232 {
+
+std::unique_ptr<SerialPort> OpenTtyPort(const std::string& device, const LineSettings& settings);
+
+}  // namespace rs232

@@ -1,0 +1,95 @@
+#include "tests/support/scriptedport.h"
+
+#include "platform/rs232/rs232.h"
+
+namespace testsupport {
+namespace {
+
+class ScriptedPort final : public rs232::SerialPort {
+  public:
+    explicit ScriptedPort(std::shared_ptr<PortScript> script) : m_script(std::move(script)) {}
+
+    int setTimeout(double seconds) override {
+        if (m_script->failTimeout)
+            return -1;
+        m_script->timeout = seconds;
+        return 0;
+    }
+    int flushInput() override {
+        if (m_script->failFlushInput)
+            return -1;
+        m_script->inputQueue.clear();
+        return 0;
+    }
+    int flushOutput() override { return m_script->failFlushOutput ? -1 : 0; }
+    int write(std::span<const char> bytes) override {
+        if (m_script->failWrite)
+            return -1;
+        std::size_t accepted = bytes.size();
+        if (m_script->acceptAtMost >= 0) {
+            accepted = std::min(accepted, static_cast<std::size_t>(m_script->acceptAtMost));
+        }
+        m_script->written.append(bytes.data(), accepted);
+        if (!m_script->answers.empty()) {
+            auto& answer = m_script->answers.front();
+            m_script->inputQueue.insert(m_script->inputQueue.end(), answer.begin(), answer.end());
+            m_script->answers.pop_front();
+        }
+        return static_cast<int>(accepted);
+    }
+    int outputQueueLength() override {
+        if (m_script->outputQueueUnknown)
+            return -1;
+        if (m_script->outputQueueReports > 0) {
+            --m_script->outputQueueReports;
+            return 1;
+        }
+        return 0;
+    }
+    int readByte() override {
+        ++m_script->reads;
+        if (m_script->inputQueue.empty())
+            return -1;
+        const int byte = m_script->inputQueue.front();
+        m_script->inputQueue.pop_front();
+        return byte;
+    }
+    int close() override {
+        ++m_script->closes;
+        return m_script->failClose ? -1 : 0;
+    }
+
+  private:
+    std::shared_ptr<PortScript> m_script;
+};
+
+}  // namespace
+
+void PortScript::answerNextWrite(const std::string& bytes) {
+    std::deque<int> answer;
+    for (char c : bytes)
+        answer.push_back(static_cast<unsigned char>(c));
+    answers.push_back(std::move(answer));
+}
+
+ScriptedPorts::ScriptedPorts() : m_script(std::make_shared<PortScript>()) {
+    rs232::SetPortOpener(
+        [script = m_script](
+            const std::string& device,
+            const rs232::LineSettings& settings) -> std::unique_ptr<rs232::SerialPort> {
+            script->device = device;
+            script->settings = settings;
+            if (script->failOpen)
+                return nullptr;
+            ++script->opens;
+            return std::make_unique<ScriptedPort>(script);
+        });
+}
+
+ScriptedPorts::~ScriptedPorts() {
+    for (int port = rs232::kFirstPort; port <= rs232::kLastPort; ++port)
+        CloseCom(port);
+    rs232::SetPortOpener(nullptr);
+}
+
+}  // namespace testsupport
