@@ -1,0 +1,16 @@
+// One run of zan1ctl: parse, open the port, run the command, close the port on
+// every path. Returns the exit status: 0 done, 1 a failure (one line on err:
+// "zan1ctl: Fehler <number>: <text>"), 2 a usage error (the usage on err).
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace zan1ctl {
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const std::function<bool()>& keepRunning);
+
+}  // namespace zan1ctl
