@@ -18,8 +18,7 @@ constexpr int kLastAddress = 8;
 }  // namespace
 
 std::string NumberText(double value) {
-    if (value == 0)
-        value = 0;  // no "-0"
+    if (value == 0) value = 0;  // no "-0"
     std::array<char, 400> buffer{};
     const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                          std::chars_format::fixed);
@@ -38,8 +37,7 @@ int Scan(int port, std::ostream& out) {
 int Identify(int port, int address, std::ostream& out) {
     char identification[32] = {};
     const int result = VEKZAN1_IDLesen(port, address, identification);
-    if (result == 0)
-        out << identification << '\n';
+    if (result == 0) out << identification << '\n';
     return result;
 }
 
@@ -47,8 +45,7 @@ int Get(int port, int address, const std::vector<std::string>& names, std::ostre
     for (const std::string& name : names) {
         double value = 0;
         const int result = VEKZAN1_ParameterLesen(port, address, name.c_str(), &value);
-        if (result != 0)
-            return result;
+        if (result != 0) return result;
         out << name << '=' << NumberText(value) << '\n';
     }
     return 0;
@@ -58,8 +55,7 @@ int Set(int port, int address, const std::vector<Assignment>& assignments) {
     for (const Assignment& assignment : assignments) {
         const int result =
             VEKZAN1_ParameterSchreiben(port, address, assignment.name.c_str(), assignment.value);
-        if (result != 0)
-            return result;
+        if (result != 0) return result;
     }
     return 0;
 }
@@ -67,8 +63,7 @@ int Set(int port, int address, const std::vector<Assignment>& assignments) {
 int Status(int port, int address, std::ostream& out) {
     int status = 0;
     const int result = VEKZAN1_StatusLesen(port, address, &status);
-    if (result != 0)
-        return result;
+    if (result != 0) return result;
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%d (0x%02X)", status, status);
     out << text.data() << '\n';
@@ -88,10 +83,8 @@ int Monitor(int port, int address, double intervalSeconds, long count,
         double actual1 = 0;
         double actual2 = 0;
         int result = VEKZAN1_ParameterLesen(port, address, "istwert1", &actual1);
-        if (result == 0)
-            result = VEKZAN1_ParameterLesen(port, address, "istwert2", &actual2);
-        if (result != 0)
-            return result;
+        if (result == 0) result = VEKZAN1_ParameterLesen(port, address, "istwert2", &actual2);
+        if (result != 0) return result;
         std::array<char, 32> time{};
         std::snprintf(time.data(), time.size(), "%.3f", seconds);
         out << time.data() << ',' << NumberText(actual1) << ',' << NumberText(actual2) << '\n'

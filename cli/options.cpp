@@ -29,8 +29,7 @@ bool ParseWhole(std::string_view text, Number& value) {
 
 bool IsCommand(std::string_view word) {
     for (std::string_view known : {"scan", "id", "get", "set", "status", "monitor"}) {
-        if (word == known)
-            return true;
+        if (word == known) return true;
     }
     return false;
 }
@@ -64,8 +63,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             portGiven = true;
         } else if (arg == "--device") {
             const std::string* text = value();
-            if (!text || text->empty())
-                return Fail(reason, "--device needs a path");
+            if (!text || text->empty()) return Fail(reason, "--device needs a path");
             options.device = *text;
         } else if (arg == "--address") {
             const std::string* text = value();
@@ -78,8 +76,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             return Fail(reason, "unknown option or command: " + arg);
         }
     }
-    if (options.command.empty())
-        return Fail(reason, "no command given");
+    if (options.command.empty()) return Fail(reason, "no command given");
     if (portGiven && !options.device.empty()) {
         return Fail(reason, "--port and --device exclude each other");
     }

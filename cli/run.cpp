@@ -26,8 +26,7 @@ class PortSession {
         }
     }
     ~PortSession() {
-        if (m_open)
-            VEKZAN1_Close(m_port);
+        if (m_open) VEKZAN1_Close(m_port);
     }
     PortSession(const PortSession&) = delete;
     PortSession& operator=(const PortSession&) = delete;
@@ -42,18 +41,12 @@ class PortSession {
 
 int RunCommand(const Options& o, std::ostream& out, const std::function<bool()>& keepRunning) {
     const PortSession session(o.port);
-    if (session.result() != 0)
-        return session.result();
-    if (o.command == "scan")
-        return Scan(o.port, out);
-    if (o.command == "id")
-        return Identify(o.port, o.address, out);
-    if (o.command == "get")
-        return Get(o.port, o.address, o.arguments, out);
-    if (o.command == "set")
-        return Set(o.port, o.address, o.assignments);
-    if (o.command == "status")
-        return Status(o.port, o.address, out);
+    if (session.result() != 0) return session.result();
+    if (o.command == "scan") return Scan(o.port, out);
+    if (o.command == "id") return Identify(o.port, o.address, out);
+    if (o.command == "get") return Get(o.port, o.address, o.arguments, out);
+    if (o.command == "set") return Set(o.port, o.address, o.assignments);
+    if (o.command == "status") return Status(o.port, o.address, out);
     return Monitor(o.port, o.address, o.intervalSeconds, o.count, keepRunning, out);
 }
 
@@ -72,14 +65,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return 0;
     }
     VEK_Fehlersprache(options->english ? 2 : 1);
-    if (!options->device.empty())
-        rs232::SetPortDevice(options->port, options->device);
+    if (!options->device.empty()) rs232::SetPortDevice(options->port, options->device);
     const int result = RunCommand(*options, out, keepRunning);
-    if (!options->device.empty())
-        rs232::SetPortDevice(options->port, "");
+    if (!options->device.empty()) rs232::SetPortDevice(options->port, "");
     out << std::flush;
-    if (result == 0)
-        return 0;
+    if (result == 0) return 0;
     err << "zan1ctl: Fehler " << -static_cast<long>(result) << ": " << VEK_Fehlermeldung(result)
         << '\n';
     return kExitFailure;

@@ -40,22 +40,16 @@ constexpr std::array<Parameter, 24> kMap{{
 
 int ControllerShareDecimals(double value) {
     const double magnitude = std::fabs(value);
-    if (magnitude < 10)
-        return 4;
-    if (magnitude < 100)
-        return 3;
-    if (magnitude < 1000)
-        return 2;
-    if (magnitude < 10000)
-        return 1;
+    if (magnitude < 10) return 4;
+    if (magnitude < 100) return 3;
+    if (magnitude < 1000) return 2;
+    if (magnitude < 10000) return 1;
     return 0;
 }
 
 int RampDecimals(double value) {
-    if (value < 100)
-        return 3;
-    if (value < 1000)
-        return 2;
+    if (value < 100) return 3;
+    if (value < 1000) return 2;
     return 1;
 }
 
@@ -81,16 +75,14 @@ std::span<const Parameter> ParameterMap() {
 
 const Parameter* FindParameter(std::string_view name) {
     for (const Parameter& p : kMap) {
-        if (p.name == name)
-            return &p;
+        if (p.name == name) return &p;
     }
     return nullptr;
 }
 
 const Parameter* FindParameterByCode(char letter, char digit) {
     for (const Parameter& p : kMap) {
-        if (p.codeLetter == letter && p.codeDigit == digit)
-            return &p;
+        if (p.codeLetter == letter && p.codeDigit == digit) return &p;
     }
     return nullptr;
 }
@@ -100,10 +92,8 @@ bool IsWritable(const Parameter& p) {
 }
 
 bool InRange(const Parameter& p, double value) {
-    if (!IsWritable(p) || !std::isfinite(value))
-        return false;
-    if (p.text == Integer)
-        return value == 1 || value == 2 || value == 3;
+    if (!IsWritable(p) || !std::isfinite(value)) return false;
+    if (p.text == Integer) return value == 1 || value == 2 || value == 3;
     return value >= p.min && value <= p.max;
 }
 

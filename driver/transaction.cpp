@@ -29,13 +29,10 @@ bool WaitUntilSent(int port, std::size_t bytes) {
                                              Seconds(bytes * kSecondsPerByte + timeout));
     for (;;) {
         const int pending = GetOutQLen(port);
-        if (pending == 0)
-            return true;
-        if (pending < 0)
-            return false;
+        if (pending == 0) return true;
+        if (pending < 0) return false;
         const auto now = Clock::now();
-        if (now >= deadline)
-            return false;
+        if (now >= deadline) return false;
         const auto lineTime =
             std::chrono::duration_cast<Clock::duration>(Seconds(pending * kSecondsPerByte));
         std::this_thread::sleep_for(std::min(lineTime, deadline - now));
@@ -51,36 +48,25 @@ int RunTransaction(int port, std::string_view command, bool awaitAnswer, std::si
     }
     const int count = static_cast<int>(command.size());
     const int written = ComWrt(port, command.data(), count);
-    if (written < 0)
-        return codes.writeFailed;
-    if (written != count)
-        return codes.shortWrite;
-    if (!WaitUntilSent(port, command.size()))
-        return codes.writeFailed;
-    if (!awaitAnswer)
-        return 0;
+    if (written < 0) return codes.writeFailed;
+    if (written != count) return codes.shortWrite;
+    if (!WaitUntilSent(port, command.size())) return codes.writeFailed;
+    if (!awaitAnswer) return 0;
 
     const int first = ReadLineByte(port);
-    if (first == kNak)
-        return codes.nak;
-    if (first == kCan)
-        return codes.can;
-    if (first < 0)
-        return codes.noAnswer;
-    if (first != kAck)
-        return codes.notAck;
-    if (answerLimit == 0)
-        return 0;
+    if (first == kNak) return codes.nak;
+    if (first == kCan) return codes.can;
+    if (first < 0) return codes.noAnswer;
+    if (first != kAck) return codes.notAck;
+    if (answerLimit == 0) return 0;
 
     answer->length = 0;
     const std::size_t limit = std::min(answerLimit, sizeof answer->bytes);
     while (answer->length < limit) {
         const int byte = ReadLineByte(port);
-        if (byte < 0)
-            return codes.textBroken;
+        if (byte < 0) return codes.textBroken;
         answer->bytes[answer->length++] = static_cast<char>(byte);
-        if (byte == kTerminator)
-            break;
+        if (byte == kTerminator) break;
     }
     return 0;
 }

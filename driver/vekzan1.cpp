@@ -54,31 +54,24 @@ int VEKZAN1_Timeout(int port, double seconds) {
 }
 
 int FlushInOut(int port) {
-    if (FlushInQ(port) != 0)
-        return -124066;
-    if (FlushOutQ(port) != 0)
-        return -123067;
+    if (FlushInQ(port) != 0) return -124066;
+    if (FlushOutQ(port) != 0) return -123067;
     return 0;
 }
 
 int Hexchar2Int(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
 int VEKZAN1_IDLesen(int port, int address, char* text) {
-    if (address < 1 || address > 8)
-        return -400005;
+    if (address < 1 || address > 8) return -400005;
     AnswerText answer;
     const int result = RunTransaction(port, ReadCommand(address, 'I', 'D'), true,
                                       kIdentificationAnswerLimit, kIdentificationCodes, &answer);
-    if (result != 0)
-        return result;
+    if (result != 0) return result;
     AnswerReader reader(answer.view());
     std::string_view identification;
     if (!(reader.expect(kStart) && reader.addressDigit(address) && reader.word(identification) &&
@@ -91,13 +84,11 @@ int VEKZAN1_IDLesen(int port, int address, char* text) {
 }
 
 int VEKZAN1_StatusLesen(int port, int address, int* status) {
-    if (address < 0 || address > 8)
-        return -400056;
+    if (address < 0 || address > 8) return -400056;
     AnswerText answer;
     const int result = RunTransaction(port, ReadCommand(address, 'S', 'T'), true,
                                       kStatusAnswerLimit, kStatusCodes, &answer);
-    if (result != 0)
-        return result;
+    if (result != 0) return result;
     AnswerReader reader(answer.view());
     int value = 0;
     if (!(reader.expect(kStart) && reader.addressDigit(address) && reader.expect('S') &&
@@ -110,13 +101,10 @@ int VEKZAN1_StatusLesen(int port, int address, int* status) {
 }
 
 int VEKZAN1_ParameterSchreiben(int port, int address, const char* name, double value) {
-    if (address < 1 || address > 9)
-        return -400024;
+    if (address < 1 || address > 9) return -400024;
     const Parameter* parameter = name ? FindParameter(name) : nullptr;
-    if (!parameter || !IsWritable(*parameter))
-        return -401035;
-    if (!InRange(*parameter, value))
-        return parameter->rangeCode;
+    if (!parameter || !IsWritable(*parameter)) return -401035;
+    if (!InRange(*parameter, value)) return parameter->rangeCode;
     const std::string command = std::string{kStart, AddressDigit(address), parameter->codeLetter,
                                             parameter->codeDigit, kWrite} +
                                 FormatValue(*parameter, value) + kTerminator;
@@ -125,17 +113,14 @@ int VEKZAN1_ParameterSchreiben(int port, int address, const char* name, double v
 }
 
 int VEKZAN1_ParameterLesen(int port, int address, const char* name, double* value) {
-    if (address < 0 || address > 8)
-        return -400044;
+    if (address < 0 || address > 8) return -400044;
     const Parameter* parameter = name ? FindParameter(name) : nullptr;
-    if (!parameter)
-        return -401045;
+    if (!parameter) return -401045;
     AnswerText answer;
     const int result =
         RunTransaction(port, ReadCommand(address, parameter->codeLetter, parameter->codeDigit),
                        true, kParameterAnswerLimit, kParameterReadCodes, &answer);
-    if (result != 0)
-        return result;
+    if (result != 0) return result;
     AnswerReader reader(answer.view());
     double read = 0;
     if (!(reader.expect(kStart) && reader.addressDigit(address) &&
@@ -148,7 +133,6 @@ int VEKZAN1_ParameterLesen(int port, int address, const char* name, double* valu
 }
 
 int VEKZAN1_DeviceFunction(int /*port*/, int address) {
-    if (address < 0 || address > 9)
-        return -400015;
+    if (address < 0 || address > 9) return -400015;
     return -401016;
 }

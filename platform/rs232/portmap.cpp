@@ -16,8 +16,7 @@ bool ValidPort(int port) {
 
 std::string DeviceFromPortMapFile(int port) {
     const IniPtr ini = MakeIni(true);
-    if (!ini || Ini_ReadFromFile(ini.get(), kPortMapFile) < 0)
-        return {};
+    if (!ini || Ini_ReadFromFile(ini.get(), kPortMapFile) < 0) return {};
     std::array<char, 512> device{};
     const std::string key = "com" + std::to_string(port);
     if (Ini_GetRawStringIntoBuffer(ini.get(), kPortMapSection, key.c_str(), device.data(),
@@ -30,19 +29,15 @@ std::string DeviceFromPortMapFile(int port) {
 }  // namespace
 
 std::string DeviceForPort(int port) {
-    if (!ValidPort(port))
-        return {};
-    if (!gPortDevices[port - 1].empty())
-        return gPortDevices[port - 1];
+    if (!ValidPort(port)) return {};
+    if (!gPortDevices[port - 1].empty()) return gPortDevices[port - 1];
     std::string device = DeviceFromPortMapFile(port);
-    if (!device.empty())
-        return device;
+    if (!device.empty()) return device;
     return "/dev/ttyS" + std::to_string(port - 1);
 }
 
 void SetPortDevice(int port, const std::string& device) {
-    if (ValidPort(port))
-        gPortDevices[port - 1] = device;
+    if (ValidPort(port)) gPortDevices[port - 1] = device;
 }
 
 }  // namespace rs232

@@ -32,8 +32,7 @@ bool ValidPortNumber(int port) {
 }
 
 OpenPort* Slot(int port) {
-    if (!ValidPortNumber(port))
-        return nullptr;
+    if (!ValidPortNumber(port)) return nullptr;
     return &gPorts[port - 1];
 }
 
@@ -59,16 +58,13 @@ void SetPortOpener(PortOpener opener) {
 int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, int dataBits,
                   int stopBits, int /*inputQueueSize*/, int /*outputQueueSize*/) {
     OpenPort* slot = Slot(port);
-    if (!slot)
-        return kBadPortNumber;
-    if (slot->port)
-        return kPortAlreadyOpen;
+    if (!slot) return kBadPortNumber;
+    if (slot->port) return kPortAlreadyOpen;
     const std::string device =
         deviceName && *deviceName ? std::string(deviceName) : rs232::DeviceForPort(port);
     const rs232::LineSettings settings{baudRate, parity, dataBits, stopBits};
     auto opened = gOpener ? gOpener(device, settings) : rs232::OpenTtyPort(device, settings);
-    if (!opened)
-        return kOpenFailed;
+    if (!opened) return kOpenFailed;
     slot->port = std::move(opened);
     slot->timeoutSeconds = rs232::kDefaultTimeoutSeconds;
     return 0;
@@ -76,8 +72,7 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
 
 int CloseCom(int port) {
     OpenPort* slot = Slot(port);
-    if (!slot || !slot->port)
-        return Misuse(port);
+    if (!slot || !slot->port) return Misuse(port);
     // The slot is free afterwards even when the device reports a failure.
     const int result = slot->port->close();
     slot->port.reset();
@@ -86,10 +81,8 @@ int CloseCom(int port) {
 
 int SetComTime(int port, double timeoutSeconds) {
     OpenPort* slot = Slot(port);
-    if (!slot || !slot->port)
-        return Misuse(port);
-    if (slot->port->setTimeout(timeoutSeconds) != 0)
-        return kBadArgument;
+    if (!slot || !slot->port) return Misuse(port);
+    if (slot->port->setTimeout(timeoutSeconds) != 0) return kBadArgument;
     slot->timeoutSeconds = timeoutSeconds;
     return 0;
 }
@@ -111,10 +104,8 @@ int FlushOutQ(int port) {
 
 int ComWrt(int port, const char* bytes, int count) {
     SerialPort* p = Open(port);
-    if (!p)
-        return Misuse(port);
-    if (count < 0 || (count > 0 && !bytes))
-        return kBadArgument;
+    if (!p) return Misuse(port);
+    if (count < 0 || (count > 0 && !bytes)) return kBadArgument;
     return p->write(std::span<const char>(bytes, static_cast<std::size_t>(count)));
 }
 

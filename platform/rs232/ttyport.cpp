@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -57,6 +59,19 @@ std::optional<tcflag_t> CharacterSize(int dataBits) {
     }
 }
 
+// A pseudo-terminal takes everything but the character size and parity; the C
+// library then reports EINVAL although the kernel applied the rest. Accept the
+// port when the rest did take effect.
+bool AppliedExceptCharacterFormat(int fd, const termios& wanted) {
+    termios applied{};
+    if (tcgetattr(fd, &applied) != 0) return false;
+    constexpr tcflag_t kFormat = CSIZE | PARENB | PARODD;
+    return applied.c_iflag == wanted.c_iflag && applied.c_oflag == wanted.c_oflag &&
+           applied.c_lflag == wanted.c_lflag &&
+           (applied.c_cflag & ~kFormat) == (wanted.c_cflag & ~kFormat) &&
+           cfgetospeed(&applied) == cfgetospeed(&wanted);
+}
+
 bool ApplyLineSettings(int fd, const LineSettings& settings) {
     const auto speed = SpeedFor(settings.baudRate);
     const auto size = CharacterSize(settings.dataBits);
@@ -65,8 +80,7 @@ bool ApplyLineSettings(int fd, const LineSettings& settings) {
         return false;
     }
     termios tio{};
-    if (tcgetattr(fd, &tio) != 0)
-        return false;
+    if (tcgetattr(fd, &tio) != 0) return false;
     cfmakeraw(&tio);
     tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
     tio.c_cflag |= *size | CLOCAL | CREAD;
@@ -75,31 +89,35 @@ bool ApplyLineSettings(int fd, const LineSettings& settings) {
         // A byte with a parity error arrives as NUL and fails the answer checks.
         tio.c_iflag |= INPCK;
     }
-    if (settings.parity == kParityOdd)
-        tio.c_cflag |= PARODD;
-    if (settings.stopBits == 2)
-        tio.c_cflag |= CSTOPB;
+    if (settings.parity == kParityOdd) tio.c_cflag |= PARODD;
+    if (settings.stopBits == 2) tio.c_cflag |= CSTOPB;
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    if (cfsetispeed(&tio, *speed) != 0 || cfsetospeed(&tio, *speed) != 0)
-        return false;
-    return tcsetattr(fd, TCSANOW, &tio) == 0;
+    if (cfsetispeed(&tio, *speed) != 0 || cfsetospeed(&tio, *speed) != 0) return false;
+    if (tcsetattr(fd, TCSANOW, &tio) == 0) return true;
+    return errno == EINVAL && AppliedExceptCharacterFormat(fd, tio);
+}
+
+// Linux gives the terminal sides of pseudo-terminals the majors 136 to 143.
+bool IsPseudoTerminal(int fd) {
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode)) return false;
+    const unsigned int deviceMajor = major(status.st_rdev);
+    return deviceMajor >= 136 && deviceMajor <= 143;
 }
 
 class TtyPort final : public SerialPort {
   public:
-    explicit TtyPort(int fd) : m_fd(fd) {}
+    TtyPort(int fd, bool pseudoTerminal) : m_fd(fd), m_pseudoTerminal(pseudoTerminal) {}
     ~TtyPort() override {
-        if (m_fd >= 0)
-            ::close(m_fd);
+        if (m_fd >= 0) ::close(m_fd);
     }
     TtyPort(const TtyPort&) = delete;
     TtyPort& operator=(const TtyPort&) = delete;
 
     int setTimeout(double seconds) override {
-        if (!(seconds >= 0) || !std::isfinite(seconds))
-            return -1;
+        if (!(seconds >= 0) || !std::isfinite(seconds)) return -1;
         m_timeout =
             std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
         return 0;
@@ -110,28 +128,30 @@ class TtyPort final : public SerialPort {
         return tcflush(m_fd, TCIFLUSH) == 0 ? 0 : -1;
     }
 
-    int flushOutput() override { return tcflush(m_fd, TCOFLUSH) == 0 ? 0 : -1; }
+    // What a pseudo-terminal still holds has left us already: its peer simply
+    // has not read it yet, so discarding it would cut off a sent command.
+    int flushOutput() override {
+        if (m_pseudoTerminal) return 0;
+        return tcflush(m_fd, TCOFLUSH) == 0 ? 0 : -1;
+    }
 
     int write(std::span<const char> bytes) override {
         ssize_t n;
         do {
             n = ::write(m_fd, bytes.data(), bytes.size());
         } while (n < 0 && errno == EINTR);
-        if (n < 0)
-            return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
+        if (n < 0) return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
         return static_cast<int>(n);
     }
 
     int outputQueueLength() override {
         int pending = 0;
-        if (ioctl(m_fd, TIOCOUTQ, &pending) != 0)
-            return -1;
+        if (ioctl(m_fd, TIOCOUTQ, &pending) != 0) return -1;
         return pending;
     }
 
     int readByte() override {
-        if (m_readPos == m_readEnd && !fillInput())
-            return -1;
+        if (m_readPos == m_readEnd && !fillInput()) return -1;
         return static_cast<unsigned char>(m_input[m_readPos++]);
     }
 
@@ -153,26 +173,22 @@ class TtyPort final : public SerialPort {
                 m_readEnd = static_cast<std::size_t>(n);
                 return true;
             }
-            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
-                return false;
+            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return false;
             const auto left = deadline - Clock::now();
-            if (left <= Clock::duration::zero())
-                return false;
+            if (left <= Clock::duration::zero()) return false;
             const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
             const timespec wait{static_cast<time_t>(ns / 1'000'000'000),
                                 static_cast<long>(ns % 1'000'000'000)};
             pollfd pfd{m_fd, POLLIN, 0};
             const int ready = ppoll(&pfd, 1, &wait, nullptr);
-            if (ready < 0 && errno != EINTR)
-                return false;
-            if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL)))
-                return false;
-            if (ready > 0 && (pfd.revents & POLLHUP) && !(pfd.revents & POLLIN))
-                return false;
+            if (ready < 0 && errno != EINTR) return false;
+            if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL))) return false;
+            if (ready > 0 && (pfd.revents & POLLHUP) && !(pfd.revents & POLLIN)) return false;
         }
     }
 
     int m_fd = -1;
+    bool m_pseudoTerminal = false;
     Clock::duration m_timeout = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(kDefaultTimeoutSeconds));
     std::array<char, 512> m_input{};
@@ -184,11 +200,9 @@ class TtyPort final : public SerialPort {
 
 std::unique_ptr<SerialPort> OpenTtyPort(const std::string& device, const LineSettings& settings) {
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    auto port = std::make_unique<TtyPort>(fd);
-    if (!isatty(fd) || !ApplyLineSettings(fd, settings))
-        return nullptr;
+    if (fd < 0) return nullptr;
+    auto port = std::make_unique<TtyPort>(fd, IsPseudoTerminal(fd));
+    if (!isatty(fd) || !ApplyLineSettings(fd, settings)) return nullptr;
     return port;
 }
 

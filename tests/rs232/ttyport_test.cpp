@@ -28,19 +28,16 @@ class TtyPort : public testing::Test {
     }
     void TearDown() override {
         CloseCom(kPort);
-        if (m_master >= 0)
-            close(m_master);
+        if (m_master >= 0) close(m_master);
     }
     std::string readMaster(std::size_t count) {
         std::string got;
         while (got.size() < count) {
             pollfd pfd{m_master, POLLIN, 0};
-            if (poll(&pfd, 1, 2000) <= 0)
-                break;
+            if (poll(&pfd, 1, 2000) <= 0) break;
             char buffer[64];
             const ssize_t n = read(m_master, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
+            if (n <= 0) break;
             got.append(buffer, static_cast<std::size_t>(n));
         }
         return got;
@@ -75,6 +72,25 @@ TEST_F(TtyPort, ReadTimesOutAndFlushDiscardsInput) {
     EXPECT_EQ(FlushInQ(kPort), 0);
     EXPECT_EQ(FlushOutQ(kPort), 0);
     EXPECT_LT(ComRdByte(kPort), 0);
+}
+
+TEST_F(TtyPort, FlushKeepsWhatWasSentButNotYetRead) {
+    // A broadcast write gets no answer; the next transaction's flush must not
+    // take it back from the peer.
+    ASSERT_EQ(ComWrt(kPort, "#9S1W2.500\r", 11), 11);
+    ASSERT_EQ(GetOutQLen(kPort), 0);
+    EXPECT_EQ(FlushOutQ(kPort), 0);
+    EXPECT_EQ(readMaster(11), "#9S1W2.500\r");
+}
+
+TEST_F(TtyPort, OpensAgainAfterClose) {
+    // The pty keeps 8N1 from the first open on; that must not refuse the second.
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(CloseCom(kPort), 0);
+        ASSERT_EQ(
+            OpenComConfig(kPort, m_slavePath.c_str(), 9600, rs232::kParityOdd, 7, 1, 512, 512), 0)
+            << "open " << i + 2;
+    }
 }
 
 TEST_F(TtyPort, ClosedPeerEndsReadsAtOnce) {

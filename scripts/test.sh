@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test. With --sanitize: a separate build with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+
+dir=build
+options=()
+if [ "${1:-}" = "--sanitize" ]; then
+    dir=build-sanitize
+    options=(-DCMAKE_BUILD_TYPE=Debug -DZAN1_SANITIZE=ON -DZAN1_BENCHMARKS=OFF)
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+scripts/build.sh "$dir" "${options[@]}"
+ctest --test-dir "$dir" --output-on-failure -j "$(nproc)"
