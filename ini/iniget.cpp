@@ -1,0 +1,74 @@
+#include <algorithm>
+#include <cstring>
+
+#include "ini/ini.h"
+#include "ini/ininumber.h"
+#include "ini/iniobject.h"
+#include "ini/initext.h"
+
+namespace {
+
+const IniItem* Lookup(IniObject& ini, const char* section, const char* item) {
+    const IniSection* found = ini_detail::FindSection(ini, ini_detail::Trim(section));
+    return found == nullptr ? nullptr : ini_detail::FindItem(ini, *found, ini_detail::Trim(item));
+}
+
+}  // namespace
+
+int Ini_GetInt(IniHandle ini, const char* section, const char* item, int* out) noexcept {
+    if (ini == nullptr || section == nullptr || item == nullptr || out == nullptr) {
+        return kIniNullArgument;
+    }
+    const IniItem* found = Lookup(*ini, section, item);
+    if (found == nullptr) {
+        return 0;
+    }
+    switch (ini_detail::ParseInt(found->value, out)) {
+        case ini_detail::ParseResult::kBlank:
+            return 0;
+        case ini_detail::ParseResult::kOk:
+            return 1;
+        default:
+            return kIniNotInteger;
+    }
+}
+
+int Ini_GetDouble(IniHandle ini, const char* section, const char* item, double* out) noexcept {
+    if (ini == nullptr || section == nullptr || item == nullptr || out == nullptr) {
+        return kIniNullArgument;
+    }
+    const IniItem* found = Lookup(*ini, section, item);
+    if (found == nullptr) {
+        return 0;
+    }
+    return ini_detail::GuardMemory([&] {
+        switch (ini_detail::ParseDouble(found->value, out)) {
+            case ini_detail::ParseResult::kBlank:
+                return 0;
+            case ini_detail::ParseResult::kOk:
+                return 1;
+            default:
+                return kIniNotNumber;
+        }
+    });
+}
+
+int Ini_GetRawStringIntoBuffer(IniHandle ini, const char* section, const char* item, char* buffer,
+                               std::size_t bufferSize) noexcept {
+    if (ini == nullptr || section == nullptr || item == nullptr || buffer == nullptr) {
+        return kIniNullArgument;
+    }
+    if (bufferSize > 0) {
+        buffer[0] = '\0';
+    }
+    const IniItem* found = Lookup(*ini, section, item);
+    if (found == nullptr) {
+        return 0;
+    }
+    if (bufferSize > 0) {
+        const std::size_t length = std::min(found->value.size(), bufferSize - 1);
+        std::memcpy(buffer, found->value.data(), length);
+        buffer[length] = '\0';
+    }
+    return 1;
+}
