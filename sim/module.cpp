@@ -1,0 +1,101 @@
+#include "sim/module.h"
+
+#include <cmath>
+#include <numbers>
+#include <string_view>
+#include <utility>
+
+namespace zan1sim {
+namespace {
+
+struct Field {
+    std::string_view role;  // the parameter name without its channel digit
+    double ChannelSettings::*member;
+};
+
+constexpr std::array<Field, 11> kFields{{
+    {"P", &ChannelSettings::p},
+    {"I", &ChannelSettings::i},
+    {"D", &ChannelSettings::d},
+    {"soll", &ChannelSettings::setpoint},
+    {"anfangssoll", &ChannelSettings::powerOnSetpoint},
+    {"max", &ChannelSettings::maxOutput},
+    {"min", &ChannelSettings::minOutput},
+    {"betriebsart", &ChannelSettings::mode},
+    {"anstiegszeit", &ChannelSettings::rampRate},
+    {"stellgroesse", &ChannelSettings::manualOutput},
+    {"modus", &ChannelSettings::zeroOutputOption},
+}};
+
+// Every parameter name ends in its channel digit.
+int ChannelOf(const vekzan1::Parameter& parameter) {
+    return parameter.name.back() == '2' ? 2 : 1;
+}
+
+std::string_view RoleOf(const vekzan1::Parameter& parameter) {
+    return parameter.name.substr(0, parameter.name.size() - 1);
+}
+
+double ChannelSettings::*MemberFor(const vekzan1::Parameter& parameter) {
+    for (const Field& field : kFields) {
+        if (field.role == RoleOf(parameter)) {
+            return field.member;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Module::Module(std::string identification, SimTime powerOn)
+    : identification_(std::move(identification)), origin_(powerOn), clock_(powerOn) {
+    settings_[1].setpoint = settings_[1].powerOnSetpoint = 5.0;
+}
+
+void Module::AdvanceTo(SimTime now) {
+    constexpr double dt = std::chrono::duration<double>(kStep).count();
+    while (clock_ + kStep <= now) {
+        const double t = std::chrono::duration<double>(clock_ - origin_).count();
+        const double phase = 2.0 * std::numbers::pi * t / kAnalogPeriod;
+        // The two analog inputs run a quarter period apart, so the channels differ.
+        channels_[0].Step(settings_[0], 5.0 + 2.0 * std::sin(phase), dt);
+        channels_[1].Step(settings_[1], 5.0 + 2.0 * std::cos(phase), dt);
+        clock_ += kStep;
+    }
+}
+
+double Module::Read(const vekzan1::Parameter& parameter) const {
+    const int channel = ChannelOf(parameter);
+    const ChannelSettings& settings = settings_[channel - 1];
+    const std::string_view role = RoleOf(parameter);
+    if (role == "istwert") {
+        return channels_[channel - 1].actualValue();
+    }
+    if (role == "stellgroesse" && settings.mode != 3) {
+        return channels_[channel - 1].output();
+    }
+    const auto member = MemberFor(parameter);
+    return member ? settings.*member : 0.0;
+}
+
+bool Module::Write(const vekzan1::Parameter& parameter, double value) {
+    const auto member = MemberFor(parameter);
+    if (!member || !vekzan1::InRange(parameter, value)) {
+        return false;
+    }
+    settings_[ChannelOf(parameter) - 1].*member = value;
+    return true;
+}
+
+int Module::Status() const {
+    int status = 0;
+    for (int c = 0; c < 2; ++c) {
+        const ControlChannel& channel = channels_[c];
+        const int bits = (channel.rampRunning() ? 1 : 0) | (channel.outputLimited() ? 2 : 0) |
+                         (channel.outputHeld() ? 4 : 0);
+        status |= bits << (4 * c);
+    }
+    return status;
+}
+
+}  // namespace zan1sim
