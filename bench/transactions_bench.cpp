@@ -22,7 +22,7 @@ constexpr double kTurnaroundSeconds = 0.002;
 
 // The simulator and the open port for one benchmark; closed on every path.
 class Bench {
-public:
+  public:
     explicit Bench(bool realtime) {
         zan1sim::Options options;
         options.realtime = realtime;
@@ -43,7 +43,7 @@ public:
     }
     const std::string& error() const { return m_error; }
 
-private:
+  private:
     std::unique_ptr<zan1sim::PtyServer> m_sim;
     std::string m_error;
 };
@@ -52,8 +52,8 @@ private:
 // "#1V5R" + value with 3 decimals + CR.
 double ReadBytes(double value) {
     std::array<char, 32> text{};
-    const auto [end, ec] = std::to_chars(text.data(), text.data() + text.size(), value,
-                                         std::chars_format::fixed, 3);
+    const auto [end, ec] =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, 3);
     return 6 + 1 + 5 + static_cast<double>(end - text.data()) + 1;
 }
 
@@ -117,8 +117,10 @@ void BM_PollBothActualValuesRealtime(benchmark::State& state) {
     state.counters["over_line_and_turnaround_pct"] = (meanPoll / meanModule - 1) * 100;
     state.counters["worst_over_line_and_turnaround_pct"] = (worstRatio - 1) * 100;
 }
-BENCHMARK(BM_PollBothActualValuesRealtime)->UseManualTime()->Iterations(200)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_PollBothActualValuesRealtime)
+    ->UseManualTime()
+    ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

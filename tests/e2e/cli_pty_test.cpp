@@ -44,8 +44,7 @@ int OpenDescriptors() {
 
 TEST_F(CliOnPty, ScanListsEveryAddress) {
     startBus({{{2, ""}, {5, "VEK-ZAN1B-FUENF"}, {3, "WAAGE-7", true}}, {}, false});
-    if (IsSkipped())
-        return;
+    if (IsSkipped()) return;
     const Result r = run({"scan"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "1 -\n2 VEK-ZAN1B-SIM\n3 WAAGE-7\n4 -\n5 VEK-ZAN1B-FUENF\n6 -\n7 -\n8 -\n");
@@ -54,8 +53,7 @@ TEST_F(CliOnPty, ScanListsEveryAddress) {
 
 TEST_F(CliOnPty, SetGetStatusAndMonitor) {
     startBus({});
-    if (IsSkipped())
-        return;
+    if (IsSkipped()) return;
     Result r = run({"set", "soll1=2.5", "P2=-150", "modus2=1"});
     ASSERT_EQ(r.status, 0) << r.err;
     const auto frames = sim().frames();
@@ -89,8 +87,7 @@ TEST_F(CliOnPty, SetGetStatusAndMonitor) {
 
 TEST_F(CliOnPty, FailuresPrintOneLineAndStopTheWrites) {
     startBus({});
-    if (IsSkipped())
-        return;
+    if (IsSkipped()) return;
     Result r = run({"set", "soll1=3", "soll2=11", "soll1=4"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "zan1ctl: Fehler 500071: Parameter außerhalb der Grenzwerte\n");
@@ -113,8 +110,7 @@ TEST_F(CliOnPty, FailuresPrintOneLineAndStopTheWrites) {
 
 TEST_F(CliOnPty, PortIsReleasedOnEveryPath) {
     startBus({});
-    if (IsSkipped())
-        return;
+    if (IsSkipped()) return;
     const int before = OpenDescriptors();
     for (int i = 0; i < 50; ++i) {
         sim().setFault(1, i % 2 ? Fault::Nak : Fault::None);

@@ -15,8 +15,7 @@ class DriverOnPty : public SimBus {
   protected:
     void SetUp() override {
         startBus({{{1, ""}, {2, "VEK-ZAN1B-ZWEI"}, {3, "FREMD-GERAET", true}}, {}, false});
-        if (IsSkipped())
-            return;
+        if (IsSkipped()) return;
         ASSERT_EQ(VEKZAN1_Open(kPort), 0);
         // Short, so that the silent cases stay quick.
         ASSERT_EQ(VEKZAN1_Timeout(kPort, 0.2), 0);
@@ -46,15 +45,13 @@ TEST_F(DriverOnPty, IdentifiesModulesAndForeignDevices) {
 
 TEST_F(DriverOnPty, EveryWritableParameterRoundTripsAtItsBounds) {
     for (const auto& p : vekzan1::ParameterMap()) {
-        if (!vekzan1::IsWritable(p))
-            continue;
+        if (!vekzan1::IsWritable(p)) continue;
         const std::string name(p.name);
         for (double value : {p.min, p.max}) {
             ASSERT_EQ(VEKZAN1_ParameterSchreiben(kPort, 1, name.c_str(), value), 0) << name;
             double read = -1;
             ASSERT_EQ(VEKZAN1_ParameterLesen(kPort, 1, name.c_str(), &read), 0) << name;
-            if (name.starts_with("stellgroesse"))
-                continue;  // the controller owns it in mode 1
+            if (name.starts_with("stellgroesse")) continue;  // the controller owns it in mode 1
             EXPECT_EQ(read, value) << name;
         }
     }

@@ -17,8 +17,7 @@ class SimBus : public testing::Test {
     void startBus(const zan1sim::Options& options) {
         std::string error;
         m_sim = zan1sim::PtyServer::Start(options, &error);
-        if (!m_sim)
-            GTEST_SKIP() << "no pseudo-terminal for the simulator: " << error;
+        if (!m_sim) GTEST_SKIP() << "no pseudo-terminal for the simulator: " << error;
         rs232::SetPortDevice(kPort, m_sim->devicePath());
     }
     void TearDown() override { rs232::SetPortDevice(kPort, ""); }

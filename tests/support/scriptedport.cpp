@@ -10,21 +10,18 @@ class ScriptedPort final : public rs232::SerialPort {
     explicit ScriptedPort(std::shared_ptr<PortScript> script) : m_script(std::move(script)) {}
 
     int setTimeout(double seconds) override {
-        if (m_script->failTimeout)
-            return -1;
+        if (m_script->failTimeout) return -1;
         m_script->timeout = seconds;
         return 0;
     }
     int flushInput() override {
-        if (m_script->failFlushInput)
-            return -1;
+        if (m_script->failFlushInput) return -1;
         m_script->inputQueue.clear();
         return 0;
     }
     int flushOutput() override { return m_script->failFlushOutput ? -1 : 0; }
     int write(std::span<const char> bytes) override {
-        if (m_script->failWrite)
-            return -1;
+        if (m_script->failWrite) return -1;
         std::size_t accepted = bytes.size();
         if (m_script->acceptAtMost >= 0) {
             accepted = std::min(accepted, static_cast<std::size_t>(m_script->acceptAtMost));
@@ -38,8 +35,7 @@ class ScriptedPort final : public rs232::SerialPort {
         return static_cast<int>(accepted);
     }
     int outputQueueLength() override {
-        if (m_script->outputQueueUnknown)
-            return -1;
+        if (m_script->outputQueueUnknown) return -1;
         if (m_script->outputQueueReports > 0) {
             --m_script->outputQueueReports;
             return 1;
@@ -48,8 +44,7 @@ class ScriptedPort final : public rs232::SerialPort {
     }
     int readByte() override {
         ++m_script->reads;
-        if (m_script->inputQueue.empty())
-            return -1;
+        if (m_script->inputQueue.empty()) return -1;
         const int byte = m_script->inputQueue.front();
         m_script->inputQueue.pop_front();
         return byte;
@@ -79,8 +74,7 @@ ScriptedPorts::ScriptedPorts() : m_script(std::make_shared<PortScript>()) {
             const rs232::LineSettings& settings) -> std::unique_ptr<rs232::SerialPort> {
             script->device = device;
             script->settings = settings;
-            if (script->failOpen)
-                return nullptr;
+            if (script->failOpen) return nullptr;
             ++script->opens;
             return std::make_unique<ScriptedPort>(script);
         });
