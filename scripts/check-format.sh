@@ -2,6 +2,9 @@
 # Fails when a C++ file of the project is not clang-format clean.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-find app cli config driver errors ini moduleops platform sim tests bench \
-    \( -name '*.cpp' -o -name '*.h' \) -print0 2>/dev/null |
+dirs=()
+for dir in app cli config driver errors ini moduleops platform sim tests bench; do
+    [ -d "$dir" ] && dirs+=("$dir")
+done
+find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) -print0 |
     xargs -0 -r clang-format --dry-run -Werror
