@@ -52,23 +52,6 @@ TEST(CommandLineParsing, ForeignDevicesAloneKeepTheDefaultModule) {
               (std::vector<std::string>{"1:VEK-ZAN1B-SIM", "2!OTHER"}));
 }
 
-TEST(CommandLineParsing, HelpWinsOverEverythingElseThatParses) {
-    const auto c = Parse({"--module", "2", "--help"});
-    ASSERT_TRUE(c);
-    EXPECT_TRUE(c->help);
-    EXPECT_NE(Usage().find("--fault ADDR:KIND"), std::string_view::npos);
-}
-
-TEST(CommandLineParsing, IdentificationOf26CharactersIsTheLongest) {
-    const std::string id26(26, 'X');
-    const std::string arg = "2=" + id26;
-    const auto c = Parse({"--module", arg});
-    ASSERT_TRUE(c);
-    EXPECT_EQ(c->options.devices.at(0).identification, id26);
-    const std::string arg27 = arg + "X";
-    EXPECT_FALSE(Parse({"--module", arg27}));
-}
-
 class BadCommandLine : public testing::TestWithParam<std::vector<std::string_view>> {};
 
 TEST_P(BadCommandLine, IsRefusedWithAMessage) {
