@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "ini/ini.h"
-#include "ini/inifd.h"
 #include "ini/iniobject.h"
 #include "ini/initext.h"
+#include "platform/uniquefd.h"
 
 namespace {
 
@@ -173,9 +173,9 @@ void JoinContinuations(IniSection& section) {
 }
 
 int ReadInto(IniObject& ini, const char* path) {
-    ini_detail::UniqueFd fd(::open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    platform::UniqueFd fd(::open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY));
     struct stat status {};
-    if (!fd.Valid() || ::fstat(fd.Get(), &status) != 0 || S_ISDIR(status.st_mode)) {
+    if (!fd.valid() || ::fstat(fd.get(), &status) != 0 || S_ISDIR(status.st_mode)) {
         return kIniCannotOpen;
     }
     Parser parser(ini);
@@ -184,7 +184,7 @@ int ReadInto(IniObject& ini, const char* path) {
     std::array<char, kChunkSize> chunk{};
     int code = 0;
     for (;;) {
-        const ssize_t n = ::read(fd.Get(), chunk.data(), chunk.size());
+        const ssize_t n = ::read(fd.get(), chunk.data(), chunk.size());
         if (n < 0 && errno == EINTR) {
             continue;
         }

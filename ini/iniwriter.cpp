@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "ini/ini.h"
-#include "ini/inifd.h"
 #include "ini/iniobject.h"
+#include "platform/uniquefd.h"
 
 namespace {
 
@@ -104,18 +104,18 @@ class TempFileGuard {
 int CheckWritable(const char* path) {
     struct stat status {};
     if (::stat(path, &status) == 0) {
-        ini_detail::UniqueFd probe(::open(path, O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-        return probe.Valid() ? 0 : kIniNotWritable;
+        platform::UniqueFd probe(::open(path, O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+        return probe.valid() ? 0 : kIniNotWritable;
     }
     if (errno != ENOENT) {
         return (errno == ENOTDIR || errno == EACCES || errno == EPERM) ? kIniNotWritable
                                                                        : kIniStatFailed;
     }
-    ini_detail::UniqueFd probe(::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!probe.Valid()) {
+    platform::UniqueFd probe(::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!probe.valid()) {
         return kIniNotWritable;
     }
-    probe.Close();
+    probe.close();
     ::unlink(path);
     return 0;
 }
@@ -181,24 +181,24 @@ int WriteToFile(const IniObject& ini, const char* path) {
     if (const int code = FindTempName(DirectoryOf(path), tempName); code != 0) {
         return code;
     }
-    ini_detail::UniqueFd fd(
+    platform::UniqueFd fd(
         ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
-    if (!fd.Valid()) {
+    if (!fd.valid()) {
         return kIniCannotCreateTemp;
     }
     TempFileGuard temp(tempName);
     {
-        auto out = std::make_unique<BufferedWriter>(fd.Get());
+        auto out = std::make_unique<BufferedWriter>(fd.get());
         WriteObject(*out, ini);
         if (const int error = out->Flush(); error != 0) {
             return CodeForErrno(error);
         }
     }
     // The data must be on disk before it replaces the old file.
-    if (::fsync(fd.Get()) != 0 && errno != EINVAL) {
+    if (::fsync(fd.get()) != 0 && errno != EINVAL) {
         return CodeForErrno(errno);
     }
-    if (const int error = fd.Close(); error != 0) {
+    if (const int error = fd.close(); error != 0) {
         return CodeForErrno(error);
     }
     // rename replaces the target atomically, so the old or the new content survives.

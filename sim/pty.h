@@ -6,9 +6,11 @@
 #include <optional>
 #include <string>
 
-#include "sim/uniquefd.h"
+#include "platform/uniquefd.h"
 
 namespace zan1sim {
+
+using platform::UniqueFd;
 
 struct Pty {
     UniqueFd master;    // non-blocking

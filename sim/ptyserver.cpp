@@ -14,11 +14,11 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/uniquefd.h"
 #include "sim/bus.h"
 #include "sim/framer.h"
 #include "sim/linepacing.h"
 #include "sim/pty.h"
-#include "sim/uniquefd.h"
 
 namespace zan1sim {
 namespace {

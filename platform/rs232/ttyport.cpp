@@ -13,8 +13,10 @@
 #include <chrono>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "platform/rs232/rs232.h"
+#include "platform/uniquefd.h"
 
 namespace rs232 {
 namespace {
@@ -109,12 +111,8 @@ bool IsPseudoTerminal(int fd) {
 
 class TtyPort final : public SerialPort {
   public:
-    TtyPort(int fd, bool pseudoTerminal) : m_fd(fd), m_pseudoTerminal(pseudoTerminal) {}
-    ~TtyPort() override {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    TtyPort(const TtyPort&) = delete;
-    TtyPort& operator=(const TtyPort&) = delete;
+    TtyPort(platform::UniqueFd fd, bool pseudoTerminal)
+        : m_fd(std::move(fd)), m_pseudoTerminal(pseudoTerminal) {}
 
     int setTimeout(double seconds) override {
         if (!(seconds >= 0) || !std::isfinite(seconds)) return -1;
@@ -125,20 +123,20 @@ class TtyPort final : public SerialPort {
 
     int flushInput() override {
         m_readPos = m_readEnd = 0;
-        return tcflush(m_fd, TCIFLUSH) == 0 ? 0 : -1;
+        return tcflush(m_fd.get(), TCIFLUSH) == 0 ? 0 : -1;
     }
 
     // What a pseudo-terminal still holds has left us already: its peer simply
     // has not read it yet, so discarding it would cut off a sent command.
     int flushOutput() override {
         if (m_pseudoTerminal) return 0;
-        return tcflush(m_fd, TCOFLUSH) == 0 ? 0 : -1;
+        return tcflush(m_fd.get(), TCOFLUSH) == 0 ? 0 : -1;
     }
 
     int write(std::span<const char> bytes) override {
         ssize_t n;
         do {
-            n = ::write(m_fd, bytes.data(), bytes.size());
+            n = ::write(m_fd.get(), bytes.data(), bytes.size());
         } while (n < 0 && errno == EINTR);
         if (n < 0) return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
         return static_cast<int>(n);
@@ -146,7 +144,7 @@ class TtyPort final : public SerialPort {
 
     int outputQueueLength() override {
         int pending = 0;
-        if (ioctl(m_fd, TIOCOUTQ, &pending) != 0) return -1;
+        if (ioctl(m_fd.get(), TIOCOUTQ, &pending) != 0) return -1;
         return pending;
     }
 
@@ -155,11 +153,7 @@ class TtyPort final : public SerialPort {
         return static_cast<unsigned char>(m_input[m_readPos++]);
     }
 
-    int close() override {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0 ? 0 : -1;
-    }
+    int close() override { return m_fd.close() == 0 ? 0 : -1; }
 
   private:
     // Waits up to the read timeout for input and takes all that is there, so
@@ -167,7 +161,7 @@ class TtyPort final : public SerialPort {
     bool fillInput() {
         const auto deadline = Clock::now() + m_timeout;
         for (;;) {
-            const ssize_t n = ::read(m_fd, m_input.data(), m_input.size());
+            const ssize_t n = ::read(m_fd.get(), m_input.data(), m_input.size());
             if (n > 0) {
                 m_readPos = 0;
                 m_readEnd = static_cast<std::size_t>(n);
@@ -179,7 +173,7 @@ class TtyPort final : public SerialPort {
             const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
             const timespec wait{static_cast<time_t>(ns / 1'000'000'000),
                                 static_cast<long>(ns % 1'000'000'000)};
-            pollfd pfd{m_fd, POLLIN, 0};
+            pollfd pfd{m_fd.get(), POLLIN, 0};
             const int ready = ppoll(&pfd, 1, &wait, nullptr);
             if (ready < 0 && errno != EINTR) return false;
             if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL))) return false;
@@ -187,7 +181,7 @@ class TtyPort final : public SerialPort {
         }
     }
 
-    int m_fd = -1;
+    platform::UniqueFd m_fd;
     bool m_pseudoTerminal = false;
     Clock::duration m_timeout = std::chrono::duration_cast<Clock::duration>(
         std::chrono::duration<double>(kDefaultTimeoutSeconds));
@@ -199,11 +193,10 @@ class TtyPort final : public SerialPort {
 }  // namespace
 
 std::unique_ptr<SerialPort> OpenTtyPort(const std::string& device, const LineSettings& settings) {
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    auto port = std::make_unique<TtyPort>(fd, IsPseudoTerminal(fd));
-    if (!isatty(fd) || !ApplyLineSettings(fd, settings)) return nullptr;
-    return port;
+    platform::UniqueFd fd(::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid() || !isatty(fd.get()) || !ApplyLineSettings(fd.get(), settings)) return nullptr;
+    const bool pseudoTerminal = IsPseudoTerminal(fd.get());
+    return std::make_unique<TtyPort>(std::move(fd), pseudoTerminal);
 }
 
 }  // namespace rs232
