@@ -1,6 +1,7 @@
 // Range checks and value texts of parameter writes, as they reach the wire.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -89,6 +90,24 @@ TEST(ParameterMap, ReadCodesCoverAllTwentyFourNames) {
     }
     EXPECT_EQ(vekzan1::ParameterMap().size(), 24u);
     EXPECT_EQ(ports.script().written, expected);
+}
+
+TEST(ParameterMap, WireTextIgnoresTheProcessLocale) {
+    // The operator program runs under the user's locale, where "," may be the decimal point.
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    ScriptedPorts ports;
+    ASSERT_EQ(VEKZAN1_Open(kPort), 0);
+    ports.script().answerNextWrite("\x06");
+    ports.script().answerNextWrite("\x06#1P1R2.5000\r");
+    const int written = VEKZAN1_ParameterSchreiben(kPort, 1, "P1", 2.5);
+    double value = 0;
+    const int read = VEKZAN1_ParameterLesen(kPort, 1, "P1", &value);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(read, 0);
+    EXPECT_EQ(value, 2.5);
+    EXPECT_EQ(ports.script().written, "#1P1W2.5000\r#1P1R\r");
 }
 
 }  // namespace
