@@ -21,6 +21,10 @@ struct CodeCase {
     int expected;
 };
 
+void PrintTo(const CodeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 constexpr int kPort = 3;
 
 int RunOperation(Op op) {
@@ -235,6 +239,10 @@ struct AnswerCase {
     const char* answer;
     int expected;
 };
+
+void PrintTo(const AnswerCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AnswerForm : public testing::TestWithParam<AnswerCase> {
   protected:

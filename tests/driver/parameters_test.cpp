@@ -23,6 +23,10 @@ struct WriteCase {
     int expected;
 };
 
+void PrintTo(const WriteCase& c, std::ostream* os) {
+    *os << c.name << '=' << c.value;
+}
+
 class ParameterWrite : public testing::TestWithParam<WriteCase> {
   protected:
     void SetUp() override { ASSERT_EQ(VEKZAN1_Open(kPort), 0); }

@@ -93,6 +93,10 @@ struct FaultCase {
     int identification;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FaultOnPty : public DriverOnPty, public testing::WithParamInterface<FaultCase> {};
 
 TEST_P(FaultOnPty, GivesTheDriversCode) {

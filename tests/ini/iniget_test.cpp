@@ -15,6 +15,10 @@ struct GetCase {
     double value;  // 42: output untouched
 };
 
+void PrintTo(const GetCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
+
 class IniGetInt : public ::testing::TestWithParam<GetCase> {};
 class IniGetDouble : public ::testing::TestWithParam<GetCase> {};
 

@@ -30,6 +30,10 @@ struct ReadCase {
     bool autoSort;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.input;
+}
+
 class IniReadRule : public IniFileTest, public ::testing::WithParamInterface<ReadCase> {};
 
 TEST_P(IniReadRule, RewritesAsGolden) {

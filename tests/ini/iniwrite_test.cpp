@@ -87,6 +87,10 @@ struct NumberCase {
     const char* text;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << c.text;
+}
+
 class IniDoubleText : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(IniDoubleText, FormattedLikePercentPoint16g) {

@@ -35,6 +35,10 @@ struct RampCase {
     double working;
 };
 
+void PrintTo(const RampCase& c, std::ostream* os) {
+    *os << c.rate << " V/s";
+}
+
 class Ramp : public testing::TestWithParam<RampCase> {};
 
 TEST_P(Ramp, WorkingSetpointRisesNoFasterThanTheRate) {
@@ -53,6 +57,10 @@ INSTANTIATE_TEST_SUITE_P(Rates, Ramp,
 struct Tuning {
     double p, i, d;
 };
+
+void PrintTo(const Tuning& t, std::ostream* os) {
+    *os << t.p << '/' << t.i << '/' << t.d;
+}
 
 class Pid : public testing::TestWithParam<Tuning> {};
 
