@@ -11,10 +11,10 @@ import os
 import re
 import sys
 import tempfile
-import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import checkrunner  # noqa: E402
 from fake_module import FakeBus, Module  # noqa: E402
 
 ZAN1CTL = None
@@ -390,34 +390,5 @@ def _run_plain(args):
         return bus.run_client([ZAN1CTL] + args, RUN_TIMEOUT)
 
 
-CASES = [(name[5:], fn) for name, fn in list(globals().items()) if name.startswith("case_")]
-
-
-def main(argv):
-    global ZAN1CTL
-    if len(argv) != 2:
-        print("usage: check_zan1ctl.py PATH-TO-zan1ctl")
-        return 2
-    ZAN1CTL = os.path.abspath(argv[1])
-    if not os.access(ZAN1CTL, os.X_OK):
-        print("FAIL setup: %s is not an executable" % ZAN1CTL)
-        print("0 passed, 1 failed")
-        return 1
-    passed = failed = 0
-    for name, fn in CASES:
-        try:
-            fn()
-            passed += 1
-        except AssertionError as e:
-            failed += 1
-            print("FAIL %s: %s" % (name, e), flush=True)
-        except Exception:
-            failed += 1
-            print("FAIL %s: %s" % (name, traceback.format_exc().strip().replace("\n", " | ")),
-                  flush=True)
-    print("%d passed, %d failed" % (passed, failed))
-    return 0 if failed == 0 else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(checkrunner.main(sys.argv, "zan1ctl", globals(), "ZAN1CTL"))

@@ -13,10 +13,10 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import checkrunner  # noqa: E402
 from protocol_client import ACK, CAN, CR, NAK, ProtocolClient, frame  # noqa: E402
 
 ZAN1SIM = None
@@ -326,34 +326,5 @@ def case_stops_on_sigterm():
         raise AssertionError("zan1sim %s" % sim.stopped_on_term)
 
 
-CASES = [(name[5:], fn) for name, fn in list(globals().items()) if name.startswith("case_")]
-
-
-def main(argv):
-    global ZAN1SIM
-    if len(argv) != 2:
-        print("usage: check_zan1sim.py PATH-TO-zan1sim")
-        return 2
-    ZAN1SIM = os.path.abspath(argv[1])
-    if not os.access(ZAN1SIM, os.X_OK):
-        print("FAIL setup: %s is not an executable" % ZAN1SIM)
-        print("0 passed, 1 failed")
-        return 1
-    passed = failed = 0
-    for name, fn in CASES:
-        try:
-            fn()
-            passed += 1
-        except AssertionError as e:
-            failed += 1
-            print("FAIL %s: %s" % (name, e), flush=True)
-        except Exception:
-            failed += 1
-            print("FAIL %s: %s" % (name, traceback.format_exc().strip().replace("\n", " | ")),
-                  flush=True)
-    print("%d passed, %d failed" % (passed, failed))
-    return 0 if failed == 0 else 1
-
-
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(checkrunner.main(sys.argv, "zan1sim", globals(), "ZAN1SIM"))
