@@ -213,15 +213,4 @@ TEST_F(VekErrorV3, UserTextIsCutTo299BytesOnACharacterBoundary) {
     EXPECT_EQ(German(0), kSuccessGerman + std::string(297, 'a') + "ü");
 }
 
-TEST_F(VekErrorV3, EqualTextsStaySeparateEntries) {
-    const vekerror::CatalogueEntry* pressure = vekerror::FindCatalogueEntry(-359);
-    const vekerror::CatalogueEntry* measurement = vekerror::FindCatalogueEntry(-1012);
-    ASSERT_NE(pressure, nullptr);
-    ASSERT_NE(measurement, nullptr);
-    EXPECT_NE(pressure, measurement);
-    EXPECT_EQ(German(-359001), German(-1012001));
-    EXPECT_EQ(English(-359001), English(-1012001));
-    EXPECT_EQ(English(-1012001), "Pressure already too high at beginning of meassurement.");
-}
-
 }  // namespace
