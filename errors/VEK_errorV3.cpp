@@ -1,10 +1,12 @@
 #include "errors/VEK_errorV3.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "errors/catalogue.h"
+#include "platform/userint/userint.h"
 
 namespace {
 
@@ -12,12 +14,36 @@ constexpr int kEnglish = 2;
 // The user text field held 299 characters plus the terminator.
 constexpr std::size_t kMaxUserText = 299;
 
+constexpr int kSilentNumber = -6;  // message number shown by no popup
+constexpr std::size_t kTitleSize = 52;
+constexpr std::size_t kTitle2Size = 100;
+constexpr std::size_t kSuffixSize = 20;
+
 int gSprache = 1;
 std::string gMeldung;
 std::string gUsertext;
 
 bool IsUtf8Continuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// Cuts text to at most maxBytes without splitting a UTF-8 sequence.
+std::string_view CutUtf8(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    std::size_t cut = maxBytes;
+    while (cut > 0 && IsUtf8Continuation(text[cut])) {
+        --cut;
+    }
+    return text.substr(0, cut);
+}
+
+bool IsSilent(int code) {
+    return code / 1000 == kSilentNumber;
+}
+
+// The number the operator sees: the code without its sign.
+long long Shown(int code) {
+    return -static_cast<long long>(code);
 }
 
 }  // namespace
@@ -40,13 +66,24 @@ void VEK_Fehlersprache(int language) {
 }
 
 void VEK_Fehleruserstring(const char* text) {
-    std::string_view view = text != nullptr ? std::string_view(text) : std::string_view();
-    if (view.size() > kMaxUserText) {
-        std::size_t cut = kMaxUserText;
-        while (cut > 0 && IsUtf8Continuation(view[cut])) {
-            --cut;
-        }
-        view = view.substr(0, cut);
-    }
-    gUsertext.assign(view);
+    const std::string_view view = text != nullptr ? std::string_view(text) : std::string_view();
+    gUsertext.assign(CutUtf8(view, kMaxUserText));
+}
+
+void VEK_Fehlerpopup(int code) {
+    if (IsSilent(code)) return;
+    char title[kTitleSize];
+    std::snprintf(title, sizeof title, gSprache == kEnglish ? "Error #%lld" : "Fehler #%lld",
+                  Shown(code));
+    MessagePopup(title, VEK_Fehlermeldung(code));
+}
+
+void VEK_Fehlerpopup2(int code, const char* title) {
+    if (IsSilent(code)) return;
+    char suffix[kSuffixSize];
+    const int suffixLength = std::snprintf(suffix, sizeof suffix, " #%lld", Shown(code));
+    const std::string_view given = title != nullptr ? std::string_view(title) : std::string_view();
+    std::string full(CutUtf8(given, kTitle2Size - 1 - static_cast<std::size_t>(suffixLength)));
+    full += suffix;
+    MessagePopup(full.c_str(), VEK_Fehlermeldung(code));
 }

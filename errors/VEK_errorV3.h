@@ -1,6 +1,7 @@
 // Error catalogue: turns an error code (0 = success, else message number * 1000
-// - site number) into its message text, German or English, as UTF-8. One module
-// state for the whole program; not re-entrant, call from the UI thread only.
+// - site number) into its message text, German or English, as UTF-8, and shows
+// it in a popup. One module state for the whole program; not re-entrant, call
+// from the UI thread only.
 #pragma once
 
 // Text of the code's message number in the current language, followed by the
@@ -14,3 +15,11 @@ void VEK_Fehlersprache(int language);
 // Text appended to the next VEK_Fehlermeldung, whatever code it is for. Kept up
 // to 299 bytes, cut before a split UTF-8 sequence; null counts as empty.
 void VEK_Fehleruserstring(const char* text);
+
+// Modal box with the code's text, titled "Fehler #<-code>" ("Error #..." in
+// English); returns once acknowledged. Codes -6999..-6000 show nothing.
+void VEK_Fehlerpopup(int code);
+
+// The same with the caller's title (not translated) followed by " #<-code>"; the
+// title is cut so that the whole fits 99 bytes. A null title counts as empty.
+void VEK_Fehlerpopup2(int code, const char* title);

@@ -29,6 +29,9 @@ enum class ControlKind {
 
 enum class ValueType { None, Integer, Double, Text };
 
+// Where a control's label stands relative to the control's box.
+enum class LabelPosition { Above, Left, Right };
+
 struct Geometry {
     int left = 0;
     int top = 0;
@@ -48,6 +51,7 @@ struct ControlResource {
     std::string constant;  // "SOLLWERT1", as the program's texts name it
     ControlKind kind = ControlKind::Decoration;
     std::string label;  // label, button text, message text; toggle: the released text
+    LabelPosition labelPosition = LabelPosition::Above;
     ValueType type = ValueType::None;
     double defaultValue = 0;
     std::string defaultText;
