@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/ZAN1Steuerung.h"
+#include "app/callbacktable.h"
 
 using userint::ControlKind;
 using userint::ControlResource;
@@ -382,6 +383,7 @@ userint::Resource Build() {
     resource.panels = {std::move(main),    std::move(about),   std::move(konfig),
                        std::move(regler1), std::move(regler2), std::move(konfig1),
                        std::move(konfig2)};
+    AttachCallbacks(resource);
     return resource;
 }
 

@@ -1,0 +1,69 @@
+#include "app/ZAN1BSteuerung.h"
+
+#include "app/ZAN1Steuerung.h"
+#include "app/panelhandles.h"
+#include "config/ZAN1Func.h"
+#include "config/ZAN1Konfig.h"
+#include "moduleops/ZAN1Com.h"
+#include "platform/userint/userint.h"
+
+bool gIstwerteAbfragen = false;
+int gWarnungAngezeigt = 0;
+
+namespace {
+
+constexpr int kStartupFailed = -1;
+constexpr int kUnitLength = 5;
+
+bool LoadPanels() {
+    panelHandle = LoadPanel(0, kResourceName, PANEL);
+    if (panelHandle < 0) return false;
+    aboutpanelHandle = LoadPanel(panelHandle, kResourceName, ABOUTPANEL);
+    if (aboutpanelHandle < 0) return false;
+    konfigpanelHandle = LoadPanel(panelHandle, kResourceName, KONFIGPNL);
+    if (konfigpanelHandle < 0) return false;
+    return GetPanelHandleFromTabPage(panelHandle, PANEL_TAB, 0, &tabpanelRegler1) == 0 &&
+           GetPanelHandleFromTabPage(panelHandle, PANEL_TAB, 1, &tabpanelRegler2) == 0 &&
+           GetPanelHandleFromTabPage(konfigpanelHandle, KONFIGPNL_TAB, 0, &konfigtabRegler1) == 0 &&
+           GetPanelHandleFromTabPage(konfigpanelHandle, KONFIGPNL_TAB, 1, &konfigtabRegler2) == 0;
+}
+
+}  // namespace
+
+int ProgramMain() {
+    if (!LoadPanels()) return kStartupFailed;
+    PanelsInitialisieren(kVersion, kDatum);
+    LoadIni();
+    SetPrecision();
+    DisplayPanel(panelHandle);
+    RunUserInterface();
+    CloseComPort();
+    WriteIni();
+    return 0;
+}
+
+void PanelsInitialisieren(const char* version, const char* datum) {
+    SetCtrlVal(aboutpanelHandle, ABOUTPANEL_VERSION, version);
+    SetCtrlVal(aboutpanelHandle, ABOUTPANEL_DATUM, datum);
+    SetCtrlVal(panelHandle, PANEL_TEXT, "");
+    SetCtrlAttribute(konfigtabRegler1, TABKONFIG_SKAL_EINHEIT, ATTR_MAX_ENTRY_LENGTH, kUnitLength);
+    SetCtrlAttribute(konfigtabRegler2, TABKONFIG_SKAL_EINHEIT, ATTR_MAX_ENTRY_LENGTH, kUnitLength);
+}
+
+int Callback_MainAndKonfig_Panel(int /*panel*/, int event) {
+    if (event == EVENT_CLOSE) QuitUserInterface(0);
+    return 0;
+}
+
+void Callback_Menu_Beenden(int /*menuItem*/, int /*panel*/) {
+    QuitUserInterface(0);
+}
+
+void Callback_Menu_Info(int /*menuItem*/, int /*panel*/) {
+    InstallPopup(aboutpanelHandle);
+}
+
+int Callback_Info_Button_Ok(int /*panel*/, int /*control*/, int event) {
+    if (event == EVENT_COMMIT) RemovePopup(0);
+    return 0;
+}

@@ -1,0 +1,24 @@
+// The operator program: start-up, the main loop and the end, and the
+// callbacks of quitting and the info panel. The platform (the Qt view, or
+// none in tests) is set up by the caller before ProgramMain.
+#pragma once
+
+// True while a connection is held and the timer is to poll the module.
+extern bool gIstwerteAbfragen;
+// 1 once the polling warning has been shown in this run.
+extern int gWarnungAngezeigt;
+
+inline constexpr const char* kVersion = "V 1.0";
+inline constexpr const char* kDatum = "12/2010";
+
+// Loads the panels, applies the settings, shows the main window and runs the
+// event loop; then closes the port and writes the settings. 0, or -1 when a
+// panel or tab page cannot be loaded (nothing shown, nothing written).
+int ProgramMain();
+
+void PanelsInitialisieren(const char* version, const char* datum);
+
+int Callback_MainAndKonfig_Panel(int panel, int event);
+void Callback_Menu_Beenden(int menuItem, int panel);
+void Callback_Menu_Info(int menuItem, int panel);
+int Callback_Info_Button_Ok(int panel, int control, int event);

@@ -1,0 +1,50 @@
+#include "app/callbacktable.h"
+
+#include <string_view>
+
+#include "app/ZAN1BSteuerung.h"
+
+namespace {
+
+template <typename Pointer>
+struct Named {
+    std::string_view name;
+    Pointer callback;
+};
+
+constexpr Named<PanelCallbackPtr> kPanelCallbacks[] = {
+    {"Callback_MainAndKonfig_Panel", Callback_MainAndKonfig_Panel},
+};
+
+constexpr Named<CtrlCallbackPtr> kControlCallbacks[] = {
+    {"Callback_Info_Button_Ok", Callback_Info_Button_Ok},
+};
+
+constexpr Named<MenuCallbackPtr> kMenuCallbacks[] = {
+    {"Callback_Menu_Beenden", Callback_Menu_Beenden},
+    {"Callback_Menu_Info", Callback_Menu_Info},
+};
+
+template <typename Pointer, std::size_t N>
+Pointer Find(const Named<Pointer> (&table)[N], std::string_view name) {
+    for (const auto& entry : table) {
+        if (entry.name == name) return entry.callback;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void AttachCallbacks(userint::Resource& resource) {
+    for (userint::PanelResource& panel : resource.panels) {
+        panel.callback = Find(kPanelCallbacks, panel.callbackName);
+        for (userint::ControlResource& control : panel.controls) {
+            control.callback = Find(kControlCallbacks, control.callbackName);
+        }
+        for (userint::MenuResource& menu : panel.menuBar) {
+            for (userint::MenuItemResource& item : menu.items) {
+                item.callback = Find(kMenuCallbacks, item.callbackName);
+            }
+        }
+    }
+}
