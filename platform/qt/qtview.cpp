@@ -1,0 +1,186 @@
+#include "platform/qt/qtview.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <algorithm>
+
+#include "platform/qt/controls.h"
+#include "platform/qt/look.h"
+#include "platform/qt/panelwindow.h"
+
+namespace qtui {
+
+QtView::QtView() {
+    ApplyLook();
+}
+
+QtView::~QtView() = default;
+
+QWidget* QtView::panelWidget(int panel) {
+    PanelView* view = ensurePanel(panel);
+    return view ? view->root : nullptr;
+}
+
+QWidget* QtView::controlWidget(int panel, int control) {
+    PanelView* view = ensurePanel(panel);
+    if (!view) return nullptr;
+    const auto found = view->controls.find(control);
+    return found == view->controls.end() ? nullptr : found->second.widget;
+}
+
+QLabel* QtView::controlLabel(int panel, int control) {
+    PanelView* view = ensurePanel(panel);
+    if (!view) return nullptr;
+    const auto found = view->controls.find(control);
+    return found == view->controls.end() ? nullptr : found->second.label;
+}
+
+PanelView* QtView::ensurePanel(int panel) {
+    if (const auto found = m_panels.find(panel); found != m_panels.end()) {
+        return found->second.get();
+    }
+    const userint::PanelState* state = userint::FindPanel(panel);
+    if (!state) return nullptr;
+    if (state->tabPage) {
+        // Pages are built with the panel that holds their tab control.
+        ensurePanel(state->parent);
+        const auto found = m_panels.find(panel);
+        return found == m_panels.end() ? nullptr : found->second.get();
+    }
+    QWidget* parentWindow = nullptr;
+    if (state->parent != 0) {
+        if (PanelView* parent = ensurePanel(state->parent)) parentWindow = parent->root->window();
+    }
+    const QString title = QString::fromUtf8(state->resource->title);
+    const QSize size(state->resource->width, state->resource->height);
+    PanelWindow* window = nullptr;
+    if (parentWindow) {
+        window = new PanelWindow(title, size, parentWindow);
+    } else {
+        m_windows.push_back(std::make_unique<PanelWindow>(title, size));
+        window = static_cast<PanelWindow*>(m_windows.back().get());
+    }
+    QObject::connect(window, &PanelWindow::closeRequested, window,
+                     [panel] { userint::DispatchPanelEvent(panel, EVENT_CLOSE); });
+    return buildPanel(panel, window);
+}
+
+PanelView* QtView::buildPanel(int panel, QWidget* root) {
+    const userint::PanelState* state = userint::FindPanel(panel);
+    auto& slot = m_panels[panel];
+    slot = std::make_unique<PanelView>();
+    PanelView& view = *slot;
+    view.handle = panel;
+    view.root = root;
+    view.window = !state->tabPage;
+    for (const userint::ControlState& control : state->controls) {
+        const userint::ControlResource& r = *control.resource;
+        ControlView& cv = view.controls[r.id];
+        cv.panel = panel;
+        cv.control = r.id;
+        cv.labelSide = r.labelPosition;
+        CreateControl(cv, control, root);
+        if (r.kind != userint::ControlKind::TabControl || !cv.widget) continue;
+        auto* tabs = static_cast<QTabWidget*>(cv.widget);
+        for (std::size_t i = 0; i < control.pages.size(); ++i) {
+            auto* page = new QWidget;
+            if (control.pages[i] != 0) buildPanel(control.pages[i], page);
+            const std::string label = i < r.tabLabels.size() ? r.tabLabels[i] : std::string();
+            tabs->addTab(page, ButtonText(label));
+        }
+        ConnectTabControl(cv);
+    }
+    if (view.window) buildMenuBar(view);
+    for (auto& [id, cv] : view.controls) {
+        if (const userint::ControlState* control = userint::FindControl(panel, id)) {
+            SyncControl(cv, *control);
+        }
+    }
+    return &view;
+}
+
+void QtView::buildMenuBar(PanelView& view) {
+    const userint::PanelState* state = userint::FindPanel(view.handle);
+    if (state->resource->menuBar.empty()) return;
+    auto* bar = new QMenuBar(view.root);
+    bar->setObjectName(QStringLiteral("MENUBAR"));
+    // Always inside the window: the panel's layout leaves the top strip for it.
+    bar->setNativeMenuBar(false);
+    const int panel = view.handle;
+    for (const userint::MenuResource& menu : state->resource->menuBar) {
+        QMenu* entry = bar->addMenu(ButtonText(menu.label));
+        entry->setObjectName(QString::fromUtf8(menu.constant));
+        for (const userint::MenuItemResource& item : menu.items) {
+            QAction* action =
+                item.separator ? entry->addSeparator() : entry->addAction(ButtonText(item.label));
+            action->setObjectName(QString::fromUtf8(item.constant));
+            if (item.separator) continue;
+            const int id = item.id;
+            QObject::connect(action, &QAction::triggered, action,
+                             [panel, id] { userint::DispatchMenu(panel, id); });
+        }
+    }
+    bar->setGeometry(0, 0, view.root->width(), bar->sizeHint().height());
+}
+
+void QtView::showOrHide(PanelView& view) {
+    const userint::PanelState* state = userint::FindPanel(view.handle);
+    QWidget* window = view.root;
+    if (!state || !state->visible) {
+        window->hide();
+        return;
+    }
+    const auto& popups = userint::Popups();
+    const bool popup = std::find(popups.begin(), popups.end(), view.handle) != popups.end();
+    // Modal but not blocking: the call that installed the popup returns at once.
+    const Qt::WindowModality modality = popup ? Qt::ApplicationModal : Qt::NonModal;
+    if (window->windowModality() != modality) {
+        window->hide();
+        window->setWindowModality(modality);
+    }
+    window->show();
+    if (popup) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void QtView::run() {
+    // Timers tick from load, so every loaded panel gets its widgets now.
+    for (int panel : userint::PanelHandles())
+        ensurePanel(panel);
+    QApplication::exec();
+}
+
+void QtView::quit() {
+    // Not quit(): in Qt 6 that first asks every window to close, and panel
+    // windows refuse and pass the close on to the program.
+    QCoreApplication::exit(0);
+}
+
+void QtView::panelChanged(int panel) {
+    PanelView* view = ensurePanel(panel);
+    if (view && view->window) showOrHide(*view);
+}
+
+void QtView::controlChanged(int panel, int control) {
+    PanelView* view = ensurePanel(panel);
+    if (!view) return;
+    const auto found = view->controls.find(control);
+    const userint::ControlState* state = userint::FindControl(panel, control);
+    if (found == view->controls.end() || !state) return;
+    SyncControl(found->second, *state);
+    // Inside a callback no event is processed until it returns, so a progress
+    // text would not be seen: paint it now instead.
+    if (userint::CallbackRunning()) RepaintControl(found->second);
+}
+
+void QtView::focusRequested(int panel, int control) {
+    if (QWidget* widget = controlWidget(panel, control)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace qtui
