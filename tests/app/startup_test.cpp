@@ -1,6 +1,5 @@
 // Start-up, quitting and the end of the program, without a display.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -14,6 +13,7 @@
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "tests/support/scriptedport.h"
+#include "tests/support/tempdir.h"
 
 namespace {
 
@@ -21,25 +21,14 @@ namespace fs = std::filesystem;
 
 class Startup : public testing::Test {
   protected:
-    void SetUp() override {
-        m_previous = fs::current_path();
-        m_dir = fs::temp_directory_path() / ("zan1startup" + std::to_string(getpid()));
-        fs::create_directories(m_dir);
-        fs::current_path(m_dir);
-        userint::ResetModel();
-    }
-    void TearDown() override {
-        CloseComPort();
-        fs::current_path(m_previous);
-        fs::remove_all(m_dir);
-    }
+    void SetUp() override { userint::ResetModel(); }
+    void TearDown() override { CloseComPort(); }
     static std::string Text(int panel, int control) {
         std::string text;
         GetCtrlVal(panel, control, &text);
         return text;
     }
-    fs::path m_previous;
-    fs::path m_dir;
+    testsupport::TemporaryCurrentDirectory m_directory;
 };
 
 TEST_F(Startup, MissingResourceEndsWithMinusOneAndShowsNothing) {

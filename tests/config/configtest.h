@@ -16,6 +16,7 @@
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "tests/support/panels.h"
+#include "tests/support/tempdir.h"
 
 namespace configtest {
 
@@ -88,21 +89,12 @@ inline std::vector<std::string> Zustand(int kanal) {
 class ConfigTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "cfg.XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_dir);
+        ASSERT_FALSE(m_directory.path().empty());
         ASSERT_TRUE(testsupport::LoadAllPanels());
         KonfigstrukturAufStandardwerte();
     }
-    void TearDown() override {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_dir);
-    }
 
-    std::filesystem::path m_dir;
-    std::filesystem::path m_previous;
+    testsupport::TemporaryCurrentDirectory m_directory;
 };
 
 }  // namespace configtest

@@ -1,7 +1,6 @@
 // The operator window itself, on the offscreen platform: start-up with every
 // control at its default, reading and operating it through the accessibility
 // interface alone, and the ways the program ends.
-#include <unistd.h>
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -21,6 +20,7 @@
 #include "platform/qt/qtview.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
+#include "tests/support/tempdir.h"
 
 namespace {
 
@@ -44,10 +44,7 @@ class Zan1SteuerungTest : public QObject {
 
   private slots:
     void init() {
-        m_previous = fs::current_path();
-        m_dir = fs::temp_directory_path() / ("zan1gui" + std::to_string(getpid()));
-        fs::create_directories(m_dir);
-        fs::current_path(m_dir);
+        m_directory = std::make_unique<testsupport::TemporaryCurrentDirectory>();
         userint::ResetModel();
         m_view = std::make_unique<qtui::QtView>();
         userint::SetView(m_view.get());
@@ -57,8 +54,7 @@ class Zan1SteuerungTest : public QObject {
         userint::SetDialogs(nullptr);
         userint::SetView(nullptr);
         m_view.reset();
-        fs::current_path(m_previous);
-        fs::remove_all(m_dir);
+        m_directory.reset();
     }
 
     void missingResourceEndsWithMinusOneBeforeAnyWindow() {
@@ -148,8 +144,7 @@ class Zan1SteuerungTest : public QObject {
     }
 
     bool m_endedByFallback = false;
-    fs::path m_previous;
-    fs::path m_dir;
+    std::unique_ptr<testsupport::TemporaryCurrentDirectory> m_directory;
     std::unique_ptr<qtui::QtView> m_view;
 };
 

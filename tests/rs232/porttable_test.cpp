@@ -1,6 +1,5 @@
 // Port numbers, misuse and the device map, without any hardware.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +7,7 @@
 #include "platform/rs232/portmap.h"
 #include "platform/rs232/rs232.h"
 #include "tests/support/scriptedport.h"
+#include "tests/support/tempdir.h"
 
 namespace {
 
@@ -56,22 +56,13 @@ TEST(PortTable, TimeoutIsKeptPerPort) {
 
 class PortMap : public testing::Test {
   protected:
-    void SetUp() override {
-        m_previous = fs::current_path();
-        m_dir = fs::temp_directory_path() / ("zan1portmap" + std::to_string(getpid()));
-        fs::create_directories(m_dir);
-        fs::current_path(m_dir);
-    }
     void TearDown() override {
         for (int port = 1; port <= 8; ++port)
             rs232::SetPortDevice(port, "");
-        fs::current_path(m_previous);
-        fs::remove_all(m_dir);
     }
     void writeMap(const std::string& text) { std::ofstream(rs232::kPortMapFile) << text; }
 
-    fs::path m_previous;
-    fs::path m_dir;
+    testsupport::TemporaryCurrentDirectory m_directory;
 };
 
 TEST_F(PortMap, DefaultsToTheSerialDevices) {
