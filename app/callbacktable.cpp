@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "app/ZAN1BSteuerung.h"
+#include "app/livemonitor.h"
+#include "app/maincallbacks.h"
 
 namespace {
 
@@ -18,6 +20,16 @@ constexpr Named<PanelCallbackPtr> kPanelCallbacks[] = {
 
 constexpr Named<CtrlCallbackPtr> kControlCallbacks[] = {
     {"Callback_Info_Button_Ok", Callback_Info_Button_Ok},
+    {"Callback_Main_Togglebutton_Verbinden", Callback_Main_Togglebutton_Verbinden},
+    {"Callback_Main_Button_Scann", Callback_Main_Button_Scann},
+    {"Callback_Main_Button_IDLesen", Callback_Main_Button_IDLesen},
+    {"Callback_Main_ButtonLesen", Callback_Main_ButtonLesen},
+    {"Callback_Main_Button_Schreiben", Callback_Main_Button_Schreiben},
+    {"Callback_Main_Numerics", Callback_Main_Numerics},
+    {"Callback_Main_Numerics_Parametereingabe", Callback_Main_Numerics_Parametereingabe},
+    {"Callback_Main_Ring_Betriebsart", Callback_Main_Ring_Betriebsart},
+    {"Callback_Main_Timer", Callback_Main_Timer},
+    {"Callback_Main_MultipleControls_Graphzoom", Callback_Main_MultipleControls_Graphzoom},
 };
 
 constexpr Named<MenuCallbackPtr> kMenuCallbacks[] = {

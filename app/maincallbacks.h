@@ -1,0 +1,36 @@
+// Callbacks of the main window and its two controller pages: connecting, bus
+// scan, identification, parameter-set transfer, setpoint and manipulated-value
+// fields and the entry checks of the controller parameters. Each acts on
+// EVENT_COMMIT only, hands every module result (0 included) to FehlerZeigen
+// and returns 0.
+#pragma once
+
+// Text of the warning shown on the first successful connect of a run.
+inline constexpr const char* kWarnungTitel = "Info";
+inline constexpr const char* kWarnungText =
+    "Achtung: Das ständige Abfragen der Istwerte beansprucht das Regelmodul\n"
+    "stärker als im Normalbetrieb.\n"
+    "Es sind daher Abweichungen im Regelverhalten möglich!\n"
+    "Außerdem können schnelle Schwingungen hier nicht dargestellt werden. ";
+
+// Replaces an I share of exactly 0.
+inline constexpr double kKleinsterIAnteil = 0.0001;
+
+int Callback_Main_Togglebutton_Verbinden(int panel, int control, int event);
+int Callback_Main_Button_Scann(int panel, int control, int event);
+int Callback_Main_Button_IDLesen(int panel, int control, int event);
+int Callback_Main_ButtonLesen(int panel, int control, int event);
+int Callback_Main_Button_Schreiben(int panel, int control, int event);
+int Callback_Main_Numerics(int panel, int control, int event);
+int Callback_Main_Numerics_Parametereingabe(int panel, int control, int event);
+int Callback_Main_Ring_Betriebsart(int panel, int control, int event);
+
+// Fills SOLLWERTn (mode 1, in the user unit) or STELLWERTn (mode 3, in volts)
+// with what the module at ADRESSE works with; mode 2 leaves both fields. Opens
+// and closes the port itself when none is open. 0, or the first failing
+// read's code (fields filled before it keep their values).
+int SollwertOderStellwertEintragen();
+
+// The dimmed states of the connected or disconnected window: the actual-value
+// fields with their units operable exactly while connected, PORT the opposite.
+void VerbindungAnzeigen(bool verbunden);
