@@ -69,6 +69,10 @@ struct ConnectFailure {
     int shown;
 };
 
+void PrintTo(const ConnectFailure& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FailedConnect : public MainWindow, public testing::WithParamInterface<ConnectFailure> {};
 
 TEST_P(FailedConnect, ReleasesTheToggleShowsTheErrorAndWarnsNot) {

@@ -48,6 +48,10 @@ struct ModeCase {
     double stellwert1;
 };
 
+void PrintTo(const ModeCase& c, std::ostream* os) {
+    *os << "mode " << c.mode;
+}
+
 class ReadBackOnPty : public MainWindowOnPty, public testing::WithParamInterface<ModeCase> {};
 
 TEST_P(ReadBackOnPty, ConnectShowsWhatTheModuleWorksWith) {
