@@ -7,6 +7,7 @@
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QDoubleSpinBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -18,8 +19,10 @@
 #include "app/panelhandles.h"
 #include "app/resource.h"
 #include "platform/qt/qtview.h"
+#include "platform/rs232/portmap.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
+#include "sim/ptyserver.h"
 #include "tests/support/tempdir.h"
 
 namespace {
@@ -129,7 +132,40 @@ class Zan1SteuerungTest : public QObject {
         QCOMPARE(ProgramMain(), 0);
     }
 
+    void connectingShowsLiveValuesInTheWindow() {
+        std::string error;
+        const auto sim = zan1sim::PtyServer::Start({}, &error);
+        if (!sim) QSKIP(qPrintable(QString::fromStdString("no pseudo-terminal: " + error)));
+        rs232::SetPortDevice(1, sim->devicePath());
+        RegisterZan1Resource();
+        whenRunning([&] {
+            // The warning comes up once, modal, inside the connect callback.
+            QTimer::singleShot(0, [] { AcceptModalBox(); });
+            QTest::mouseClick(m_view->controlWidget(panelHandle, PANEL_VERBINDEN), Qt::LeftButton);
+            auto* actual =
+                qobject_cast<QDoubleSpinBox*>(m_view->controlWidget(panelHandle, PANEL_ISTWERT1));
+            QVERIFY(actual && actual->isEnabled());
+            QTRY_VERIFY_WITH_TIMEOUT(actual->value() > 0.05, 5000);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 0).size() >= 10, 5000);
+            QTest::mouseClick(m_view->controlWidget(panelHandle, PANEL_VERBINDEN), Qt::LeftButton);
+            QVERIFY(!actual->isEnabled());
+            QuitUserInterface(0);
+        });
+        QCOMPARE(ProgramMain(), 0);
+        rs232::SetPortDevice(1, "");
+    }
+
   private:
+    // Accepts the next modal box once it is up.
+    static void AcceptModalBox() {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->accept();
+            return;
+        }
+        QTimer::singleShot(20, [] { AcceptModalBox(); });
+    }
+
     // Runs once the event loop of ProgramMain is up. Should the check not end
     // the program, a fallback does, and m_endedByFallback tells.
     void whenRunning(std::function<void()> check) {
