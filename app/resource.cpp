@@ -184,6 +184,10 @@ std::vector<ControlResource> MainControls() {
     chart.pointsPerScreen = 200;
     chart.xName = "4 s / div";
     chart.yName = "Istwert [V]";
+    // The zoom fields' defaults, until a scaling sets the axis.
+    chart.axisManual = true;
+    chart.axisMin = 0;
+    chart.axisMax = 10;
 
     std::vector<ControlResource> c;
     c.push_back(TabControl(PANEL_TAB, {TABPANEL1, TABPANEL2}, {10, 52, 400, 344}));

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes screenshots of the real windows under Xvfb into docs/: the main window,
-# the info panel and the configuration panel.
+# the info panel, the configuration panel, and the main window connected to
+# the simulator with live values.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -8,14 +9,18 @@ command -v import >/dev/null || { echo "needs imagemagick's import"; exit 1; }
 scripts/build.sh build
 mkdir -p docs
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-shot() {  # shot NAME PANEL WIDTH HEIGHT
+build/sim/zan1sim --link "$work/zan1sim.pty" --realtime >/dev/null &
+sim=$!
+trap 'kill "$sim" 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do [ -e "$work/zan1sim.pty" ] && break; sleep 0.1; done
+printf '[Ports]\r\ncom1 = %s\r\n' "$work/zan1sim.pty" >"$work/zan1ports.ini"
+shot() {  # shot NAME PANEL WIDTH HEIGHT [SECONDS]
     cat >"$work/run.sh" <<SCRIPT
 #!/usr/bin/env bash
 cd "$work"
 "$PWD/build/tools/panelshow" $2 &
 pid=\$!
-sleep 2
+sleep ${5:-2}
 import -window root -crop ${3}x${4}+0+0 +repage "$PWD/docs/$1.png"
 kill \$pid
 SCRIPT
@@ -25,4 +30,5 @@ SCRIPT
 shot main-window main 856 624
 shot info-panel about 397 188
 shot configuration-panel konfig 412 282
-echo "written: docs/main-window.png docs/info-panel.png docs/configuration-panel.png"
+shot live-window live 856 624 12
+echo "written: docs/main-window.png docs/info-panel.png docs/configuration-panel.png docs/live-window.png"

@@ -1,17 +1,33 @@
 // Starts the operator window like zan1steuerung does and, once it runs, also
-// shows one of its other panels ("about" or "konfig"), for screenshots of the
-// real windows.
+// shows one of its other panels ("about" or "konfig") or connects to the
+// module on COM 1 ("live"), for screenshots of the real windows.
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <string_view>
 
 #include "app/ZAN1BSteuerung.h"
+#include "app/ZAN1Steuerung.h"
 #include "app/panelhandles.h"
 #include "app/resource.h"
 #include "config/ZAN1Konfig.h"
 #include "platform/qt/qtview.h"
+#include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"
+
+namespace {
+
+// Acknowledges the once-per-run warning that connecting brings up.
+void AcceptModalBox() {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        box->accept();
+        return;
+    }
+    QTimer::singleShot(20, [] { AcceptModalBox(); });
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -22,6 +38,18 @@ int main(int argc, char** argv) {
     RegisterZan1Resource();
     QTimer::singleShot(0, [which] {
         if (which == "about") InstallPopup(aboutpanelHandle);
+        if (which == "live") {
+            QTimer::singleShot(0, [] { AcceptModalBox(); });
+            SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
+            userint::DispatchCommit(panelHandle, PANEL_VERBINDEN);
+            // New setpoints a moment later, so the chart shows both loops at work.
+            QTimer::singleShot(2000, [] {
+                SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 7.5);
+                userint::DispatchCommit(panelHandle, PANEL_SOLLWERT1);
+                SetCtrlVal(panelHandle, PANEL_SOLLWERT2, 3.0);
+                userint::DispatchCommit(panelHandle, PANEL_SOLLWERT2);
+            });
+        }
         if (which == "konfig") {
             KonfigStrukturZuGui();
             DisplayPanel(konfigpanelHandle);

@@ -81,6 +81,9 @@ ControlState InitialState(const ControlResource& r) {
     }
     c.text = r.kind == ControlKind::TextMessage && r.defaultText.empty() ? r.label : r.defaultText;
     if (r.kind == ControlKind::StripChart) {
+        c.axisManual = r.axisManual;
+        c.axisMin = r.axisMin;
+        c.axisMax = r.axisMax;
         c.chart.assign(
             static_cast<std::size_t>(std::max(r.traces, 0)),
             std::vector<double>(static_cast<std::size_t>(std::max(r.pointsPerScreen, 1))));

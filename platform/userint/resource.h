@@ -71,6 +71,9 @@ struct ControlResource {
     int pointsPerScreen = 0;             // strip chart
     std::string xName;                   // strip chart axis names
     std::string yName;
+    bool axisManual = false;  // strip chart value axis at load
+    double axisMin = 0;
+    double axisMax = 10;
     std::vector<int> tabPages;           // tab control: panel resource ids of its pages
     std::vector<std::string> tabLabels;  // tab control: the page labels
     Geometry geometry;

@@ -293,6 +293,11 @@ TEST_F(Zan1Panels, RingsToggleTimerChartAndUnitEntry) {
     EXPECT_EQ(GetCtrlAttribute(panelHandle, PANEL_STRIPCHART, ATTR_XNAME, &x), 0);
     EXPECT_EQ(GetCtrlAttribute(panelHandle, PANEL_STRIPCHART, ATTR_YNAME, &y), 0);
     EXPECT_EQ(x + "|" + y, "4 s / div|Istwert [V]");
+    // Without a settings file no scaling sets the axis: it starts at the zoom defaults.
+    const userint::ControlState* chart = userint::FindControl(panelHandle, PANEL_STRIPCHART);
+    EXPECT_TRUE(chart->axisManual);
+    EXPECT_EQ(chart->axisMin, 0);
+    EXPECT_EQ(chart->axisMax, 10);
 
     for (int page : {konfigtabRegler1, konfigtabRegler2}) {  // refuses a sixth character
         EXPECT_EQ(SetCtrlVal(page, TABKONFIG_SKAL_EINHEIT, "mbar/"), 0);
