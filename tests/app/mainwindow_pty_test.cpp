@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -149,6 +150,46 @@ TEST_F(MainWindowOnPty, ActualValueAndChartMoveWhileConnected) {
     EXPECT_EQ(trace.back(), Num(panelHandle, PANEL_ISTWERT1));
     EXPECT_EQ(userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 1).size(), trace.size());
     ExpectConnected(true);
+}
+
+}  // namespace
+
+namespace {
+
+int OpenDescriptors() {
+    int count = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator("/proc/self/fd")) {
+        ++count;
+    }
+    return count;
+}
+
+// The port is open exactly while the connection is held, over many operations.
+TEST_F(MainWindowOnPty, NoDescriptorIsLeftBehindAfterAThousandOperations) {
+    start();
+    if (IsSkipped()) return;
+    const int before = OpenDescriptors();
+    for (int i = 0; i < 1000; ++i) {
+        switch (i % 4) {
+            case 0:
+                userint::DispatchCommit(panelHandle, PANEL_IDLESEN);
+                break;
+            case 1:
+                Verbinden(true);
+                break;
+            case 2:
+                Tick();
+                break;
+            case 3:
+                Verbinden(false);
+                break;
+        }
+        const bool held = i % 4 == 1 || i % 4 == 2;
+        ASSERT_EQ(gComPort != -1, held) << "operation " << i;
+    }
+    EXPECT_EQ(OpenDescriptors(), before);
+    EXPECT_EQ(Fehlernummer(), 0);
 }
 
 }  // namespace
