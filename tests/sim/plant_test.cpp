@@ -125,18 +125,6 @@ TEST(ManualMode, ProcessFollowsStellgroesseWithItsTimeConstant) {
     EXPECT_NEAR(channel.actualValue(), 6.0, 0.001);
 }
 
-TEST(ManualMode, SwitchingBackToClosedLoopRampsFromTheActualValue) {
-    ChannelSettings s;
-    s.mode = 3;
-    s.manualOutput = 6.0;
-    ControlChannel channel;
-    Drive(channel, s, 30.0);
-    s = Setpoint(2.0, 1.0);
-    Drive(channel, s, 1.0);
-    EXPECT_NEAR(channel.workingSetpoint(), 5.0, 0.01);
-    EXPECT_GT(channel.actualValue(), 5.0);  // no jump of the output towards 2 V
-}
-
 TEST(ZeroOutputOption, HoldsTheOutputAtZeroWhileTheActualValueIsZero) {
     for (double mode : {1.0, 2.0, 3.0}) {
         ChannelSettings s = Setpoint(5.0);

@@ -120,28 +120,6 @@ class Model : public testing::Test {
     int m_panel = 0;
 };
 
-TEST_F(Model, LoadsPanelsWithTheirTabPages) {
-    int first = 0;
-    int second = 0;
-    ASSERT_EQ(GetPanelHandleFromTabPage(m_panel, kTab, 0, &first), 0);
-    ASSERT_EQ(GetPanelHandleFromTabPage(m_panel, kTab, 1, &second), 0);
-    EXPECT_EQ(FindPanel(first)->resource->id, kPage2);
-    EXPECT_EQ(FindPanel(second)->parent, m_panel);
-    EXPECT_TRUE(FindPanel(second)->tabPage);
-    EXPECT_FALSE(FindPanel(m_panel)->visible);
-    EXPECT_EQ(GetPanelHandleFromTabPage(m_panel, kTab, 2, &first), kUiBadTabPage);
-    EXPECT_EQ(GetPanelHandleFromTabPage(m_panel, kValue, 0, &first), kUiBadTabPage);
-    EXPECT_EQ(LoadPanel(0, "Test", 99), kUiNoResource);
-    EXPECT_EQ(LoadPanel(0, "Other", kMain), kUiNoResource);
-    EXPECT_EQ(LoadPanel(999, "Test", kMain), kUiBadPanel);
-    const int child = LoadPanel(m_panel, "Test", kPage1);
-    EXPECT_GT(child, second);
-    EXPECT_EQ(DisplayPanel(child), 0);
-    EXPECT_TRUE(FindPanel(child)->visible);
-    EXPECT_EQ(HidePanel(child), 0);
-    EXPECT_FALSE(FindPanel(child)->visible);
-}
-
 TEST_F(Model, NumbersAreCoercedIntoTheRangeAndKeepAllDigits) {
     double value = 0;
     ASSERT_EQ(GetCtrlVal(m_panel, kValue, &value), 0);
@@ -309,20 +287,6 @@ TEST_F(Model, PopupsGoThroughTheDialogs) {
     EXPECT_EQ(RemovePopup(0), 0);
     EXPECT_FALSE(FindPanel(other)->visible);
     EXPECT_EQ(Popups(), std::vector<int>{m_panel});
-}
-
-TEST_F(Model, HeadlessLoopRunsPostedWorkUntilQuit) {
-    std::vector<int> ran;
-    PostToLoop([&] { ran.push_back(1); });
-    PostToLoop([&] {
-        ran.push_back(2);
-        QuitUserInterface(7);
-    });
-    PostToLoop([&] { ran.push_back(3); });
-    EXPECT_EQ(RunUserInterface(), 7);
-    EXPECT_EQ(ran, (std::vector<int>{1, 2}));
-    RunUserInterface();
-    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3}));
 }
 
 }  // namespace
