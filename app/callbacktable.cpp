@@ -5,6 +5,7 @@
 #include "app/ZAN1BSteuerung.h"
 #include "app/livemonitor.h"
 #include "app/maincallbacks.h"
+#include "app/menucallbacks.h"
 
 namespace {
 
@@ -30,11 +31,17 @@ constexpr Named<CtrlCallbackPtr> kControlCallbacks[] = {
     {"Callback_Main_Ring_Betriebsart", Callback_Main_Ring_Betriebsart},
     {"Callback_Main_Timer", Callback_Main_Timer},
     {"Callback_Main_MultipleControls_Graphzoom", Callback_Main_MultipleControls_Graphzoom},
+    {"Callback_Konfig_Button_Ok", Callback_Konfig_Button_Ok},
+    {"Callback_Konfig_Button_Abbruch", Callback_Konfig_Button_Abbruch},
+    {"Callback_Konfig_Button_AufStandardwerte", Callback_Konfig_Button_AufStandardwerte},
 };
 
 constexpr Named<MenuCallbackPtr> kMenuCallbacks[] = {
     {"Callback_Menu_Beenden", Callback_Menu_Beenden},
     {"Callback_Menu_Info", Callback_Menu_Info},
+    {"Callback_Menu_Laden", Callback_Menu_Laden},
+    {"Callback_Menu_Speichern", Callback_Menu_Speichern},
+    {"Callback_Menu_Skalieren", Callback_Menu_Skalieren},
 };
 
 template <typename Pointer, std::size_t N>

@@ -43,9 +43,9 @@ void Put(std::string* bytes, std::size_t offset, T value) {
 }
 
 // The nine controls of a controller page and what they hold, in file order.
-constexpr int kRegler[] = {TABPANEL_PANTEIL,         TABPANEL_IANTEIL,     TABPANEL_DANTEIL,
-                           TABPANEL_STELLMIN,        TABPANEL_STELLMAX,    TABPANEL_ANFANGSSOLLWERT_,
-                           TABPANEL_ANSTIEGSZEIT,    TABPANEL_BETRIEBSART, TABPANEL_MODUSISTWERTNULL};
+constexpr int kRegler[] = {TABPANEL_PANTEIL,      TABPANEL_IANTEIL,     TABPANEL_DANTEIL,
+                           TABPANEL_STELLMIN,     TABPANEL_STELLMAX,    TABPANEL_ANFANGSSOLLWERT_,
+                           TABPANEL_ANSTIEGSZEIT, TABPANEL_BETRIEBSART, TABPANEL_MODUSISTWERTNULL};
 using Werte = std::array<double, 9>;
 constexpr Werte kWerte1 = {2.5, 0.75, 0.125, 1.5, 9.25, 4.0, 250.0, 3.0, 1.0};
 constexpr Werte kWerte2 = {1.25, 3.5, 0.5, 0.25, 8.5, 6.0, 500.0, 2.0, 0.0};
@@ -65,9 +65,12 @@ Werte Regler(int seite) {
         w[i] = C(seite, kRegler[i]).number;
     return w;
 }
+// Sets the zoom and re-applies the scaling in force, which sets the chart axis.
 void ZoomSetzen(double lo, double hi) {
     SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, lo);
     SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, hi);
+    KonfigStrukturZuGui();
+    ASSERT_EQ(NeueSkalierungSetzen(), 0);
 }
 
 // A valid file built from the layout, not from the record type: channel 1
@@ -88,7 +91,9 @@ std::string HandFile() {
         Put(&b, offset + 16, 0.0);
         Put(&b, offset + 24, hi);
     }
-    b.replace(216, 2, "\xB0" "C");
+    b.replace(216, 2,
+              "\xB0"
+              "C");
     b[256] = 'V';
     Put(&b, 264, 20.0);
     Put(&b, 272, 80.0);
@@ -125,7 +130,11 @@ class ParameterdateiTest : public ConfigTest {
     }
     // The state of HandFile() on the panels.
     void HandFileState() {
-        ASSERT_EQ(Skalieren({0, 10, 0, 100, "\xC2\xB0" "C"}, {0, 10, 0, 10, "V"}), 0);
+        ASSERT_EQ(Skalieren({0, 10, 0, 100,
+                             "\xC2\xB0"
+                             "C"},
+                            {0, 10, 0, 10, "V"}),
+                  0);
         ReglerSetzen(tabpanelRegler1, kWerte1);
         ReglerSetzen(tabpanelRegler2, kWerte2);
         ZoomSetzen(20, 80);
@@ -160,7 +169,8 @@ TEST_F(ParameterdateiTest, RoundTripBringsBackTheSavedScalingAndNumbers) {
     ASSERT_EQ(Laden("p.zan"), 0);
     EXPECT_EQ(Text(gKonfig1), "0 10 0 100 '%'");
     EXPECT_EQ(Seite(konfigtabRegler1), "0 10 0 100 '%'");
-    EXPECT_EQ(Regler(tabpanelRegler1), (Werte{2.5, 0.75, 0.125, 1.5, 9.25, 40.0, 2500.0, 1.0, 0.0}));
+    EXPECT_EQ(Regler(tabpanelRegler1),
+              (Werte{2.5, 0.75, 0.125, 1.5, 9.25, 40.0, 2500.0, 1.0, 0.0}));
     EXPECT_EQ(C(panelHandle, PANEL_GRAPHZOOMMIN).number, 20.0);
     EXPECT_EQ(C(panelHandle, PANEL_GRAPHZOOMMAX).number, 80.0);
     EXPECT_EQ(C(panelHandle, PANEL_SOLLWERTEINHEIT1).text, "[%]");
@@ -180,7 +190,9 @@ TEST_F(ParameterdateiTest, WrittenBytesMatchTheLayoutAndAHandBuiltFileLoads) {
     WriteFile("von-hand.zan", HandFile());
     ASSERT_EQ(Laden("von-hand.zan"), 0);
     EXPECT_EQ(Alles(), erwartet);
-    EXPECT_EQ(Text(gKonfig1), "0 10 0 100 '\xC2\xB0" "C'");
+    EXPECT_EQ(Text(gKonfig1),
+              "0 10 0 100 '\xC2\xB0"
+              "C'");
 }
 
 struct Damage {
@@ -188,6 +200,9 @@ struct Damage {
     std::function<void(std::string*)> apply;
     int code;
 };
+void PrintTo(const Damage& d, std::ostream* os) {
+    *os << d.name;
+}
 
 class RefusedFileTest : public ParameterdateiTest, public ::testing::WithParamInterface<Damage> {};
 
@@ -251,16 +266,19 @@ TEST_P(ToleratedFileTest, LoadsLikeTheCleanFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Parameterdatei, ToleratedFileTest,
-    ::testing::Values(
-        Damage{"LongerFile", [](std::string* b) { b->append(100, '\xFF'); }, 0},
-        Damage{"FreeBytes",
-               [](std::string* b) {
-                   for (auto [from, to] : {std::pair{26, 32}, {36, 40}, {108, 112}, {180, 184},
-                                           {219, 224}, {258, 264}})
-                       for (int i = from; i < to; ++i)
-                           (*b)[i] = '\x5A';
-               },
-               0}),
+    ::testing::Values(Damage{"LongerFile", [](std::string* b) { b->append(100, '\xFF'); }, 0},
+                      Damage{"FreeBytes",
+                             [](std::string* b) {
+                                 for (auto [from, to] : {std::pair{26, 32},
+                                                         {36, 40},
+                                                         {108, 112},
+                                                         {180, 184},
+                                                         {219, 224},
+                                                         {258, 264}})
+                                     for (int i = from; i < to; ++i)
+                                         (*b)[i] = '\x5A';
+                             },
+                             0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ParameterdateiTest, CancelledDialogsChangeNothing) {
@@ -313,29 +331,47 @@ struct Einheitfall {
     std::string datei;  // the 8-byte field, NUL-padded
     std::string utf8;
 };
+void PrintTo(const Einheitfall& e, std::ostream* os) {
+    *os << e.name;
+}
 
 class EinheitTest : public ::testing::TestWithParam<Einheitfall> {};
 
 TEST_P(EinheitTest, FileFieldReadsAsUtf8) {
     std::array<char, 8> feld{};
-    std::memcpy(feld.data(), GetParam().datei.data(), std::min<std::size_t>(8, GetParam().datei.size()));
+    std::memcpy(feld.data(), GetParam().datei.data(),
+                std::min<std::size_t>(8, GetParam().datei.size()));
     Konfigstruktur k{};
     std::memset(k.einheit, 'x', sizeof k.einheit);
     EinheitAusDatei(feld, &k);
     EXPECT_EQ(Einheit(k), GetParam().utf8);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Parameterdatei, EinheitTest,
-    ::testing::Values(Einheitfall{"Cp1252Degree", "\xB0" "C", "\xC2\xB0" "C"},
-                      Einheitfall{"Utf8Degree", "\xC2\xB0" "C", "\xC2\xB0" "C"},
-                      Einheitfall{"Unterminated", "mbar/sXY", "mbar/"},
-                      Einheitfall{"EuroSign", "\x80", "\xE2\x82\xAC"},
-                      Einheitfall{"UnassignedByte", "\x81" "A", "?A"},
-                      Einheitfall{"LoneLeadByte", "\xC3" "x", "\xC3\x83x"},
-                      Einheitfall{"CutBeforeSplit", "\xB5m/s\xB2", "\xC2\xB5m/s"},
-                      Einheitfall{"Empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Parameterdatei, EinheitTest,
+                         ::testing::Values(Einheitfall{"Cp1252Degree",
+                                                       "\xB0"
+                                                       "C",
+                                                       "\xC2\xB0"
+                                                       "C"},
+                                           Einheitfall{"Utf8Degree",
+                                                       "\xC2\xB0"
+                                                       "C",
+                                                       "\xC2\xB0"
+                                                       "C"},
+                                           Einheitfall{"Unterminated", "mbar/sXY", "mbar/"},
+                                           Einheitfall{"EuroSign", "\x80", "\xE2\x82\xAC"},
+                                           Einheitfall{"UnassignedByte",
+                                                       "\x81"
+                                                       "A",
+                                                       "?A"},
+                                           Einheitfall{"LoneLeadByte",
+                                                       "\xC3"
+                                                       "x",
+                                                       "\xC3\x83x"},
+                                           Einheitfall{"CutBeforeSplit", "\xB5m/s\xB2",
+                                                       "\xC2\xB5m/s"},
+                                           Einheitfall{"Empty", "", ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EinheitFuerDateiTest, WritesWindows1252) {
     const auto feld = [](const char* utf8) {
@@ -344,7 +380,11 @@ TEST(EinheitFuerDateiTest, WritesWindows1252) {
         const std::array<char, 8> f = EinheitFuerDatei(k);
         return std::string(f.data(), f.size());
     };
-    EXPECT_EQ(feld("\xC2\xB0" "C"), std::string("\xB0" "C\0\0\0\0\0\0", 8));
+    EXPECT_EQ(feld("\xC2\xB0"
+                   "C"),
+              std::string("\xB0"
+                          "C\0\0\0\0\0\0",
+                          8));
     EXPECT_EQ(feld("\xE2\x82\xAC/h"), std::string("\x80/h\0\0\0\0\0", 8));
     EXPECT_EQ(feld("\xCE\xA9m"), std::string("?m\0\0\0\0\0\0", 8));  // no Omega in 1252
     EXPECT_EQ(feld("mbar/"), std::string("mbar/\0\0\0", 8));

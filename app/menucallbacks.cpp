@@ -1,0 +1,57 @@
+#include "app/menucallbacks.h"
+
+#include "app/panelhandles.h"
+#include "config/ZAN1Func.h"
+#include "config/ZAN1Konfig.h"
+#include "config/parameterdatei.h"
+#include "errors/VEK_errorV3.h"
+#include "platform/userint/userint.h"
+
+namespace {
+
+void FehlerZeigen(int code) {
+    if (code != 0) VEK_Fehlerpopup(code);
+}
+
+}  // namespace
+
+void Callback_Menu_Laden(int /*menuItem*/, int /*panel*/) {
+    FehlerZeigen(LeseParameterAusDatei());
+}
+
+void Callback_Menu_Speichern(int /*menuItem*/, int /*panel*/) {
+    FehlerZeigen(SchreibeParameterInDatei());
+}
+
+void Callback_Menu_Skalieren(int /*menuItem*/, int /*panel*/) {
+    KonfigStrukturZuGui();
+    DisplayPanel(konfigpanelHandle);
+}
+
+int Callback_Konfig_Button_Ok(int /*panel*/, int /*control*/, int event) {
+    if (event != EVENT_COMMIT) return 0;
+    // A degenerate page is not adopted; the operator gets to correct it.
+    const int code = NeueSkalierungSetzen();
+    if (code != 0) {
+        VEK_Fehlerpopup(code);
+        return 0;
+    }
+    HidePanel(konfigpanelHandle);
+    return 0;
+}
+
+int Callback_Konfig_Button_Abbruch(int /*panel*/, int /*control*/, int event) {
+    if (event == EVENT_COMMIT) HidePanel(konfigpanelHandle);
+    return 0;
+}
+
+int Callback_Konfig_Button_AufStandardwerte(int /*panel*/, int /*control*/, int event) {
+    if (event != EVENT_COMMIT) return 0;
+    const Konfigstruktur kopie1 = gKonfig1;
+    const Konfigstruktur kopie2 = gKonfig2;
+    KonfigstrukturAufStandardwerte();
+    KonfigStrukturZuGui();
+    gKonfig1 = kopie1;
+    gKonfig2 = kopie2;
+    return 0;
+}

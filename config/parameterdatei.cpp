@@ -1,0 +1,154 @@
+#include "config/parameterdatei.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <string>
+
+#include "app/ZAN1Steuerung.h"
+#include "app/panelhandles.h"
+#include "config/ZAN1Func.h"
+#include "config/ZAN1Konfig.h"
+#include "platform/uniquefd.h"
+#include "platform/userint/userint.h"
+
+namespace {
+
+constexpr const char* kMuster = "*.zan";
+constexpr const char* kTemporaerEndung = ".tmp";
+
+void LeseRegler(int seite, ReglerParameter* r) {
+    GetCtrlVal(seite, TABPANEL_PANTEIL, &r->panteil);
+    GetCtrlVal(seite, TABPANEL_IANTEIL, &r->ianteil);
+    GetCtrlVal(seite, TABPANEL_DANTEIL, &r->danteil);
+    GetCtrlVal(seite, TABPANEL_STELLMIN, &r->stellmin);
+    GetCtrlVal(seite, TABPANEL_STELLMAX, &r->stellmax);
+    GetCtrlVal(seite, TABPANEL_ANFANGSSOLLWERT_, &r->anfangssollwert);
+    GetCtrlVal(seite, TABPANEL_ANSTIEGSZEIT, &r->anstiegszeit);
+    GetCtrlVal(seite, TABPANEL_BETRIEBSART, &r->betriebsart);
+    int modus = 0;
+    GetCtrlVal(seite, TABPANEL_MODUSISTWERTNULL, &modus);
+    r->modusistwertnull = modus;
+}
+
+void SchreibeRegler(int seite, const ReglerParameter& r) {
+    SetCtrlVal(seite, TABPANEL_PANTEIL, r.panteil);
+    SetCtrlVal(seite, TABPANEL_IANTEIL, r.ianteil);
+    SetCtrlVal(seite, TABPANEL_DANTEIL, r.danteil);
+    SetCtrlVal(seite, TABPANEL_STELLMIN, r.stellmin);
+    SetCtrlVal(seite, TABPANEL_STELLMAX, r.stellmax);
+    SetCtrlVal(seite, TABPANEL_ANFANGSSOLLWERT_, r.anfangssollwert);
+    SetCtrlVal(seite, TABPANEL_ANSTIEGSZEIT, r.anstiegszeit);
+    SetCtrlVal(seite, TABPANEL_BETRIEBSART, r.betriebsart);
+    SetCtrlVal(seite, TABPANEL_MODUSISTWERTNULL, static_cast<int>(r.modusistwertnull));
+}
+
+// All bytes, retrying after a short write or a signal.
+bool AllesSchreiben(int fd, const std::byte* daten, std::size_t laenge) {
+    while (laenge > 0) {
+        const ssize_t n = ::write(fd, daten, laenge);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        daten += n;
+        laenge -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Up to buffer.size() bytes; fewer only at the end of the file or on an error.
+std::size_t Lesen(int fd, std::span<std::byte> puffer) {
+    std::size_t gelesen = 0;
+    while (gelesen < puffer.size()) {
+        const ssize_t n = ::read(fd, puffer.data() + gelesen, puffer.size() - gelesen);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        gelesen += static_cast<std::size_t>(n);
+    }
+    return gelesen;
+}
+
+int Speichern(const std::string& pfad, const Parametersatz& satz) {
+    const std::string temporaer = pfad + kTemporaerEndung;
+    struct stat alt {};
+    const bool vorhanden = ::stat(pfad.c_str(), &alt) == 0;
+    // A target that could not be opened for writing (a directory, say) fails
+    // as before, without a temporary file.
+    if (vorhanden && !platform::UniqueFd(::open(pfad.c_str(), O_WRONLY | O_CLOEXEC)).valid()) {
+        return kFehlerParameterdateiSpeichernOeffnen;
+    }
+    platform::UniqueFd datei(
+        ::open(temporaer.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (datei.get() < 0) return kFehlerParameterdateiSpeichernOeffnen;
+    // The replaced file keeps its permissions.
+    if (vorhanden && S_ISREG(alt.st_mode)) ::fchmod(datei.get(), alt.st_mode & 07777);
+    const std::array<std::byte, kParametersatzGroesse> bytes = ParametersatzZuBytes(satz);
+    const bool geschrieben = AllesSchreiben(datei.get(), bytes.data(), bytes.size()) &&
+                             ::fsync(datei.get()) == 0 && datei.close() == 0 &&
+                             ::rename(temporaer.c_str(), pfad.c_str()) == 0;
+    if (!geschrieben) {
+        ::unlink(temporaer.c_str());
+        return kFehlerParameterdateiSchreiben;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void LeseParameterAusGUI(Parametersatz* satz) {
+    LeseRegler(tabpanelRegler1, &satz->regler1);
+    LeseRegler(tabpanelRegler2, &satz->regler2);
+    GetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, &satz->zoommin);
+    GetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, &satz->zoommax);
+}
+
+void SchreibeParameterInGUI(const Parametersatz& satz) {
+    SchreibeRegler(tabpanelRegler1, satz.regler1);
+    SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, satz.zoommin);
+    SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, satz.zoommax);
+    SchreibeRegler(tabpanelRegler2, satz.regler2);
+}
+
+int SchreibeParameterInDatei() {
+    std::string pfad;
+    if (FileSelectPopup("", kMuster, "", "Speichern", VAL_SAVE_BUTTON, 0, 1, 1, 1, &pfad) ==
+        VAL_NO_FILE_SELECTED) {
+        return 0;
+    }
+    Parametersatz satz{};
+    LeseParameterAusGUI(&satz);
+    satz.konfig1 = gKonfig1;
+    satz.konfig2 = gKonfig2;
+    return Speichern(pfad, satz);
+}
+
+int LeseParameterAusDatei() {
+    std::string pfad;
+    if (FileSelectPopup("", kMuster, "", "Laden", VAL_LOAD_BUTTON, 0, 1, 1, 0, &pfad) ==
+        VAL_NO_FILE_SELECTED) {
+        return 0;
+    }
+    std::array<std::byte, kParametersatzGroesse> bytes{};
+    std::size_t gelesen = 0;
+    {
+        platform::UniqueFd datei(::open(pfad.c_str(), O_RDONLY | O_CLOEXEC));
+        if (datei.get() < 0) return kFehlerParameterdateiLadenOeffnen;
+        // Bytes beyond the record are never read.
+        gelesen = Lesen(datei.get(), bytes);
+    }
+    Parametersatz satz{};
+    const int code = ParametersatzAusBytes(std::span(bytes.data(), gelesen), &satz);
+    if (code != 0) return code;
+
+    gKonfig1 = satz.konfig1;
+    gKonfig2 = satz.konfig2;
+    KonfigStrukturZuGui();
+    // The records in force are the loaded ones already, so the controls the
+    // file does not cover keep their numbers.
+    NeueSkalierungSetzen();
+    SchreibeParameterInGUI(satz);
+    NeueSkalierungSetzen();
+    return 0;
+}
