@@ -11,12 +11,8 @@ scripts/build.sh build
 root="$PWD"
 run="$root/build/run"
 mkdir -p "$run"
-link="$run/zan1sim.pty"
-build/sim/zan1sim --link "$link" --realtime >/dev/null &
-sim=$!
-trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
-printf '[Ports]\r\ncom1 = %s\r\n' "$link" >"$run/zan1ports.ini"
+source scripts/simulator.sh
+start_simulator "$run"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "zan1sim serves a ZAN-1 module at address 1 on COM 1; settings in $run"

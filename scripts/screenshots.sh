@@ -9,11 +9,9 @@ command -v import >/dev/null || { echo "needs imagemagick's import"; exit 1; }
 scripts/build.sh build
 mkdir -p docs
 work="$(mktemp -d)"
-build/sim/zan1sim --link "$work/zan1sim.pty" --realtime >/dev/null &
-sim=$!
-trap 'kill "$sim" 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do [ -e "$work/zan1sim.pty" ] && break; sleep 0.1; done
-printf '[Ports]\r\ncom1 = %s\r\n' "$work/zan1sim.pty" >"$work/zan1ports.ini"
+CLEANUP='rm -rf "$work"'
+source scripts/simulator.sh
+start_simulator "$work"
 shot() {  # shot NAME PANEL WIDTH HEIGHT [SECONDS]
     cat >"$work/run.sh" <<SCRIPT
 #!/usr/bin/env bash

@@ -13,6 +13,13 @@ bool IsKind(const ControlState& c, ControlKind kind) {
     return c.resource->kind == kind;
 }
 
+// An attribute the caller's switch does not handle: a known one asked for with
+// the wrong value type, or one that does not exist.
+int OtherAttribute(int attribute) {
+    return attribute >= ATTR_DIMMED && attribute <= ATTR_LABEL_TEXT ? kUiWrongType
+                                                                    : kUiBadAttribute;
+}
+
 // A numeric value is kept inside its range whenever the range changes.
 void Coerce(ControlState& c) {
     if (IsKind(c, ControlKind::Numeric)) c.number = std::clamp(c.number, c.min, c.max);
@@ -54,12 +61,8 @@ int SetNumber(ControlState& c, int attribute, double value) {
             if (value < 0 || value > 0xFFFFFF) return kUiValueRefused;
             c.onColor = static_cast<int>(value);
             return 0;
-        case ATTR_XNAME:
-        case ATTR_YNAME:
-        case ATTR_LABEL_TEXT:
-            return kUiWrongType;
         default:
-            return kUiBadAttribute;
+            return OtherAttribute(attribute);
     }
 }
 
@@ -74,16 +77,8 @@ int SetText(ControlState& c, int attribute, const char* value) {
             if (!IsKind(c, ControlKind::StripChart)) return kUiBadAttribute;
             (attribute == ATTR_XNAME ? c.xName : c.yName) = value;
             return 0;
-        case ATTR_DIMMED:
-        case ATTR_MIN_VALUE:
-        case ATTR_MAX_VALUE:
-        case ATTR_INCR_VALUE:
-        case ATTR_PRECISION:
-        case ATTR_MAX_ENTRY_LENGTH:
-        case ATTR_ON_COLOR:
-            return kUiWrongType;
         default:
-            return kUiBadAttribute;
+            return OtherAttribute(attribute);
     }
 }
 
@@ -110,12 +105,8 @@ int GetNumber(const ControlState& c, int attribute, double* value) {
             if (!IsKind(c, ControlKind::Led)) return kUiBadAttribute;
             *value = c.onColor;
             return 0;
-        case ATTR_XNAME:
-        case ATTR_YNAME:
-        case ATTR_LABEL_TEXT:
-            return kUiWrongType;
         default:
-            return kUiBadAttribute;
+            return OtherAttribute(attribute);
     }
 }
 
@@ -178,8 +169,7 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string* value) 
             *value = attribute == ATTR_XNAME ? c->xName : c->yName;
             return 0;
         default:
-            return attribute >= ATTR_DIMMED && attribute <= ATTR_ON_COLOR ? kUiWrongType
-                                                                          : kUiBadAttribute;
+            return OtherAttribute(attribute);
     }
 }
 
