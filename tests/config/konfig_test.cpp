@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/menucallbacks.h"
 #include "configtest.h"
 #include "ini/ini.h"
 
@@ -146,12 +147,8 @@ TEST_F(ConfigTest, DefaultsOnThePagesOnly) {
     SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 25.0);
     const auto vorher1 = configtest::Zustand(1);
     const auto vorher2 = configtest::Zustand(2);
-    const Konfigstruktur kopie1 = gKonfig1;
-    const Konfigstruktur kopie2 = gKonfig2;
-    KonfigstrukturAufStandardwerte();
-    KonfigStrukturZuGui();
-    gKonfig1 = kopie1;
-    gKonfig2 = kopie2;
+    Callback_Konfig_Button_AufStandardwerte(konfigpanelHandle, KONFIGPNL_AUFSTANDARDWERTE,
+                                            EVENT_COMMIT);
     EXPECT_EQ(Seite(konfigtabRegler1), Text(kStandard));
     EXPECT_EQ(Seite(konfigtabRegler2), Text(kStandard));
     EXPECT_EQ(configtest::Zustand(1), vorher1);
