@@ -1,8 +1,7 @@
 // The message catalogue of VEK_errorV3: 156 entries keyed by message number,
-// each with a German and an English text in UTF-8 ("\n" is a line break).
+// each with a German and an English text in UTF-8, built from catalogue.tsv.
 #pragma once
 
-#include <span>
 #include <string_view>
 
 namespace vekerror {
@@ -15,9 +14,6 @@ struct CatalogueEntry {
 
 inline constexpr std::string_view kDefaultGerman = "Ein unbekannter Fehler ist aufgetreten";
 inline constexpr std::string_view kDefaultEnglish = "A unknown error occured";
-
-// All entries, sorted by descending number.
-std::span<const CatalogueEntry> Catalogue();
 
 // nullptr when the number has no entry; the caller then uses the default texts.
 const CatalogueEntry* FindCatalogueEntry(int number);
