@@ -1,10 +1,10 @@
 #include "app/ZAN1BSteuerung.h"
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "moduleops/ZAN1Com.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
 bool gIstwerteAbfragen = false;

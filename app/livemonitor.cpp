@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "app/ZAN1BSteuerung.h"
-#include "app/ZAN1Steuerung.h"
 #include "app/maincallbacks.h"
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "errors/errordisplay.h"
 #include "moduleops/ZAN1Com.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
 namespace {
@@ -31,10 +31,7 @@ int Callback_Main_Timer(int, int, int event) {
     double volt2 = 0;
     if (const int code = IstwerteLesen(&volt1, &volt2); code != 0) {
         FehlerZeigen(code);
-        CloseComPort();
-        VerbindungAnzeigen(false);
-        SetCtrlVal(panelHandle, PANEL_VERBINDEN, 0);
-        gIstwerteAbfragen = false;
+        VerbindungBeenden();
         return 0;
     }
     const double wert1 = Umrechnen_VoltZuBenutzereinheit(volt1, gKonfig1);

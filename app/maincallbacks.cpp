@@ -1,18 +1,18 @@
 #include "app/maincallbacks.h"
 
 #include "app/ZAN1BSteuerung.h"
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "driver/vekzan1.h"
 #include "errors/errordisplay.h"
 #include "moduleops/ZAN1Com.h"
+#include "moduleops/portsession.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
 namespace {
 
-constexpr int kKeinPort = -1;
 constexpr double kDigitalerSollwert = 1.0;
 constexpr double kStellbetrieb = 3.0;
 
@@ -26,32 +26,29 @@ struct KanalNamen {
 };
 
 // Reads one channel's mode and, by it, the setpoint or the manipulated value.
-int KanalEintragen(int adresse, const KanalNamen& k) {
+int KanalEintragen(int port, int adresse, const KanalNamen& k) {
     double betriebsart = 0;
-    if (int code = VEKZAN1_ParameterLesen(gComPort, adresse, k.betriebsart, &betriebsart))
-        return code;
+    if (int code = VEKZAN1_ParameterLesen(port, adresse, k.betriebsart, &betriebsart)) return code;
     double wert = 0;
     if (betriebsart == kDigitalerSollwert) {
-        if (int code = VEKZAN1_ParameterLesen(gComPort, adresse, k.soll, &wert)) return code;
+        if (int code = VEKZAN1_ParameterLesen(port, adresse, k.soll, &wert)) return code;
         SetCtrlVal(panelHandle, k.sollwertFeld, Umrechnen_VoltZuBenutzereinheit(wert, *k.konfig));
     }
     if (betriebsart == kStellbetrieb) {
-        if (int code = VEKZAN1_ParameterLesen(gComPort, adresse, k.stellgroesse, &wert))
-            return code;
+        if (int code = VEKZAN1_ParameterLesen(port, adresse, k.stellgroesse, &wert)) return code;
         SetCtrlVal(panelHandle, k.stellwertFeld, wert);
     }
     return 0;
 }
 
-int Verbinden() {
-    int code = OpenComPort();
+void Verbinden() {
+    const int code = OpenComPort();
     FehlerZeigen(code);
     if (code != 0) {
         // OpenComPort keeps a port whose timeout could not be set; without a
         // connection no port may stay open.
-        CloseComPort();
-        SetCtrlVal(panelHandle, PANEL_VERBINDEN, 0);
-        return 0;
+        VerbindungBeenden();
+        return;
     }
     VerbindungAnzeigen(true);
     if (gWarnungAngezeigt == 0) {
@@ -60,13 +57,6 @@ int Verbinden() {
     }
     gIstwerteAbfragen = true;
     FehlerZeigen(SollwertOderStellwertEintragen());
-    return 0;
-}
-
-void Trennen() {
-    CloseComPort();
-    VerbindungAnzeigen(false);
-    gIstwerteAbfragen = false;
 }
 
 }  // namespace
@@ -80,20 +70,25 @@ void VerbindungAnzeigen(bool verbunden) {
     SetCtrlAttribute(panelHandle, PANEL_PORT, ATTR_DIMMED, 1 - dimmed);
 }
 
+void VerbindungBeenden() {
+    CloseComPort();
+    VerbindungAnzeigen(false);
+    SetCtrlVal(panelHandle, PANEL_VERBINDEN, 0);
+    gIstwerteAbfragen = false;
+}
+
 int SollwertOderStellwertEintragen() {
-    const bool selbstGeoeffnet = gComPort == kKeinPort;
-    if (selbstGeoeffnet) {
-        if (int code = OpenComPort()) return code;
-    }
-    int adresse = 0;
-    GetCtrlVal(panelHandle, PANEL_ADRESSE, &adresse);
-    int code = KanalEintragen(adresse, {"betriebsart1", "soll1", "stellgroesse1", PANEL_SOLLWERT1,
-                                        PANEL_STELLWERT1, &gKonfig1});
+    const zan1com::PortSession session;
+    if (session.status() != 0) return session.status();
+    const int adresse = zan1com::BusAdresse();
+    int code = KanalEintragen(
+        session.port(), adresse,
+        {"betriebsart1", "soll1", "stellgroesse1", PANEL_SOLLWERT1, PANEL_STELLWERT1, &gKonfig1});
     if (code == 0) {
-        code = KanalEintragen(adresse, {"betriebsart2", "soll2", "stellgroesse2", PANEL_SOLLWERT2,
-                                        PANEL_STELLWERT2, &gKonfig2});
+        code = KanalEintragen(session.port(), adresse,
+                              {"betriebsart2", "soll2", "stellgroesse2", PANEL_SOLLWERT2,
+                               PANEL_STELLWERT2, &gKonfig2});
     }
-    if (selbstGeoeffnet) CloseComPort();
     return code;
 }
 
@@ -104,7 +99,7 @@ int Callback_Main_Togglebutton_Verbinden(int panel, int control, int event) {
     if (gedrueckt) {
         Verbinden();
     } else {
-        Trennen();
+        VerbindungBeenden();
     }
     return 0;
 }

@@ -27,9 +27,13 @@ int Callback_Main_Ring_Betriebsart(int panel, int control, int event);
 
 // Fills SOLLWERTn (mode 1, in the user unit) or STELLWERTn (mode 3, in volts)
 // with what the module at ADRESSE works with; mode 2 leaves both fields. Opens
-// and closes the port itself when none is open. 0, or the first failing
+// and closes the port itself when none is held. 0, or the first failing
 // read's code (fields filled before it keep their values).
 int SollwertOderStellwertEintragen();
+
+// Ends a held connection: closes the port, releases the connect toggle, shows
+// the disconnected window and stops the polling.
+void VerbindungBeenden();
 
 // The dimmed states of the connected or disconnected window: the actual-value
 // fields with their units operable exactly while connected, PORT the opposite.

@@ -1,26 +1,27 @@
 #include "app/menucallbacks.h"
 
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "config/parameterdatei.h"
 #include "errors/VEK_errorV3.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
 namespace {
 
-void FehlerZeigen(int code) {
+// A failing code in the error popup; success shows nothing.
+void FehlerPopupZeigen(int code) {
     if (code != 0) VEK_Fehlerpopup(code);
 }
 
 }  // namespace
 
 void Callback_Menu_Laden(int /*menuItem*/, int /*panel*/) {
-    FehlerZeigen(LeseParameterAusDatei());
+    FehlerPopupZeigen(LeseParameterAusDatei());
 }
 
 void Callback_Menu_Speichern(int /*menuItem*/, int /*panel*/) {
-    FehlerZeigen(SchreibeParameterInDatei());
+    FehlerPopupZeigen(SchreibeParameterInDatei());
 }
 
 void Callback_Menu_Skalieren(int /*menuItem*/, int /*panel*/) {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/ZAN1Steuerung.h"
 #include "app/callbacktable.h"
+#include "panel/ZAN1Steuerung.h"
 
 using userint::ControlKind;
 using userint::ControlResource;

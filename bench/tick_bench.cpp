@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "app/resource.h"
 #include "config/ZAN1Konfig.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/rs232/portmap.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/rs232/rs232.h"
+
 namespace zan1ctl {
 
 const std::string_view kUsage =
@@ -20,6 +22,9 @@ const std::string_view kUsage =
     "interrupted.\n";
 
 namespace {
+
+using rs232::kFirstPort;
+using rs232::kLastPort;
 
 template <typename Number>
 bool ParseWhole(std::string_view text, Number& value) {
@@ -58,8 +63,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             options.english = true;
         } else if (arg == "--port") {
             const std::string* text = value();
-            if (!text || !ParseWhole(*text, options.port))
-                return Fail(reason, "--port needs a number");
+            if (!text || !ParseWhole(*text, options.port) || options.port < kFirstPort ||
+                options.port > kLastPort) {
+                return Fail(reason, "--port needs a number from 1 to 8");
+            }
             portGiven = true;
         } else if (arg == "--device") {
             const std::string* text = value();

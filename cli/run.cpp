@@ -4,50 +4,26 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "driver/vekzan1.h"
 #include "errors/VEK_errorV3.h"
+#include "moduleops/portsession.h"
 #include "platform/rs232/portmap.h"
 
 namespace zan1ctl {
 namespace {
 
-constexpr double kReadTimeoutSeconds = 1.0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// Holds the port open for one run and closes it on every way out.
-class PortSession {
-  public:
-    explicit PortSession(int port) : m_port(port) {
-        m_result = VEKZAN1_Open(port);
-        if (m_result == 0) {
-            m_open = true;
-            m_result = VEKZAN1_Timeout(port, kReadTimeoutSeconds);
-        }
-    }
-    ~PortSession() {
-        if (m_open) VEKZAN1_Close(m_port);
-    }
-    PortSession(const PortSession&) = delete;
-    PortSession& operator=(const PortSession&) = delete;
-
-    int result() const { return m_result; }
-
-  private:
-    int m_port;
-    bool m_open = false;
-    int m_result = 0;
-};
-
 int RunCommand(const Options& o, std::ostream& out, const std::function<bool()>& keepRunning) {
-    const PortSession session(o.port);
-    if (session.result() != 0) return session.result();
-    if (o.command == "scan") return Scan(o.port, out);
-    if (o.command == "id") return Identify(o.port, o.address, out);
-    if (o.command == "get") return Get(o.port, o.address, o.arguments, out);
-    if (o.command == "set") return Set(o.port, o.address, o.assignments);
-    if (o.command == "status") return Status(o.port, o.address, out);
-    return Monitor(o.port, o.address, o.intervalSeconds, o.count, keepRunning, out);
+    const zan1com::PortSession session(o.port);
+    if (session.status() != 0) return session.status();
+    const int port = session.port();
+    if (o.command == "scan") return Scan(port, out);
+    if (o.command == "id") return Identify(port, o.address, out);
+    if (o.command == "get") return Get(port, o.address, o.arguments, out);
+    if (o.command == "set") return Set(port, o.address, o.assignments);
+    if (o.command == "status") return Status(port, o.address, out);
+    return Monitor(port, o.address, o.intervalSeconds, o.count, keepRunning, out);
 }
 
 }  // namespace

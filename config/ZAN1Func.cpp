@@ -7,8 +7,9 @@
 #include <limits>
 #include <string>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
+#include "driver/parametermap.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
 namespace {
@@ -24,8 +25,6 @@ struct Kanal {
     int tab;
     int sollwert;
     int istwert;
-    int sollwertEinheit;
-    int istwertEinheit;
 };
 
 // The scaled numbers of one channel, in volts.
@@ -105,6 +104,108 @@ void SetzeSollwertSchrittweite(const Kanal& k) {
     SetCtrlAttribute(panelHandle, k.sollwert, ATTR_INCR_VALUE, (max - min) / 10.0);
 }
 
+// The numbers of the scaled controls before a new scaling: the channels in
+// volts under the records in force, the zoom limits as shown and in volts.
+struct Vorher {
+    KanalVolt kanal1;
+    KanalVolt kanal2;
+    double zoomMin;
+    double zoomMax;
+    double zoomMinVolt;
+    double zoomMaxVolt;
+};
+
+struct Uebernahme {
+    bool kanal1;
+    bool kanal2;
+    int ergebnis;
+};
+
+Kanal Kanal1() {
+    return {tabpanelRegler1, PANEL_SOLLWERT1, PANEL_ISTWERT1};
+}
+
+Kanal Kanal2() {
+    return {tabpanelRegler2, PANEL_SOLLWERT2, PANEL_ISTWERT2};
+}
+
+Vorher LeseVorher() {
+    Vorher v{};
+    v.kanal1 = LeseKanalVolt(Kanal1(), gKonfig1);
+    v.kanal2 = LeseKanalVolt(Kanal2(), gKonfig2);
+    v.zoomMin = LeseWert(panelHandle, PANEL_GRAPHZOOMMIN);
+    v.zoomMax = LeseWert(panelHandle, PANEL_GRAPHZOOMMAX);
+    v.zoomMinVolt = Umrechnen_BenutzereinheitZuVolt(v.zoomMin, gKonfig1);
+    v.zoomMaxVolt = Umrechnen_BenutzereinheitZuVolt(v.zoomMax, gKonfig1);
+    return v;
+}
+
+// Takes each usable configuration page into its record; a refused page keeps
+// its channel's record, and channel 1's refusal is the one reported.
+Uebernahme SeitenUebernehmen() {
+    const Konfigstruktur neu1 = LeseKonfigSeite(konfigtabRegler1);
+    const Konfigstruktur neu2 = LeseKonfigSeite(konfigtabRegler2);
+    Uebernahme u{SkalierungBrauchbar(neu1), SkalierungBrauchbar(neu2), 0};
+    if (u.kanal1) gKonfig1 = neu1;
+    if (u.kanal2) gKonfig2 = neu2;
+    if (!u.kanal2) u.ergebnis = kFehlerSkalierungRegler2;
+    if (!u.kanal1) u.ergebnis = kFehlerSkalierungRegler1;
+    return u;
+}
+
+void KanalDarstellen(const Kanal& k, const KanalVolt& volt, const Konfigstruktur& konfig,
+                     std::initializer_list<int> einheitFelder) {
+    SetzeKanalBereiche(k, konfig);
+    SchreibeKanalWerte(k, volt, konfig);
+    SchreibeEinheiten(k.tab, einheitFelder, konfig);
+    SetzeKanalPraezision(k, konfig);
+    SetzeSollwertSchrittweite(k);
+}
+
+// The zoom fields keep their volts under a new channel 1 scaling; their range
+// covers both channels' ranges in channel 1's unit (a falling mapping has its
+// 0 V end on top, so the ends are sorted). The axis gets the zoom limits as
+// they were before, inside that range.
+void ZoomDarstellen(const Vorher& vorher, bool kanal1Neu) {
+    double zlo = vorher.zoomMin;
+    double zhi = vorher.zoomMax;
+    if (kanal1Neu) {
+        zlo = Umrechnen_VoltZuBenutzereinheit(vorher.zoomMinVolt, gKonfig1);
+        zhi = Umrechnen_VoltZuBenutzereinheit(vorher.zoomMaxVolt, gKonfig1);
+        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, zlo);
+        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, zhi);
+    }
+    const std::array enden = {Umrechnen_VoltZuBenutzereinheit(kSpannungMin, gKonfig2),
+                              Umrechnen_VoltZuBenutzereinheit(kSpannungMax, gKonfig2),
+                              Umrechnen_VoltZuBenutzereinheit(kSpannungMin, gKonfig1),
+                              Umrechnen_VoltZuBenutzereinheit(kSpannungMax, gKonfig1)};
+    const auto [loIt, hiIt] = std::minmax_element(enden.begin(), enden.end());
+    const double lo = *loIt;
+    const double hi = *hiIt;
+    BereichSetzen(panelHandle, PANEL_GRAPHZOOMMIN, lo, hi);
+    BereichSetzen(panelHandle, PANEL_GRAPHZOOMMAX, lo, hi);
+    if (zlo < lo) zlo = lo;
+    if (zhi > hi) zhi = hi;
+    if (zhi < zlo) std::swap(zlo, zhi);
+    SetAxisScalingMode(panelHandle, PANEL_STRIPCHART, VAL_LEFT_YAXIS, VAL_MANUAL, zlo, zhi);
+    const std::string achse = "Istwert [" + std::string(Einheit(gKonfig1)) + "]";
+    SetCtrlAttribute(panelHandle, PANEL_STRIPCHART, ATTR_YNAME, achse.c_str());
+}
+
+// Re-presents every control of an adopted channel, then the zoom and the chart.
+void SkalierungDarstellen(const Vorher& vorher, const Uebernahme& neu) {
+    if (neu.kanal1) {
+        KanalDarstellen(Kanal1(), vorher.kanal1, gKonfig1,
+                        {PANEL_SOLLWERTEINHEIT1, PANEL_ISTWERTEINHEIT1, PANEL_ZOOMMINEINHEIT,
+                         PANEL_ZOOMMAXEINHEIT});
+    }
+    if (neu.kanal2) {
+        KanalDarstellen(Kanal2(), vorher.kanal2, gKonfig2,
+                        {PANEL_SOLLWERTEINHEIT2, PANEL_ISTWERTEINHEIT2});
+    }
+    ZoomDarstellen(vorher, neu.kanal1);
+}
+
 }  // namespace
 
 double Umrechnen_VoltZuBenutzereinheit(double volt, const Konfigstruktur& konfig) {
@@ -148,111 +249,17 @@ int Kanalpraezision(double spanne) {
 }
 
 int NeueSkalierungSetzen() {
-    const Kanal kanal1{tabpanelRegler1, PANEL_SOLLWERT1, PANEL_ISTWERT1, PANEL_SOLLWERTEINHEIT1,
-                       PANEL_ISTWERTEINHEIT1};
-    const Kanal kanal2{tabpanelRegler2, PANEL_SOLLWERT2, PANEL_ISTWERT2, PANEL_SOLLWERTEINHEIT2,
-                       PANEL_ISTWERTEINHEIT2};
-    int ergebnis = 0;
-
-    // Channel 1.
-    const KanalVolt volt1 = LeseKanalVolt(kanal1, gKonfig1);
-    const double zoomMin = LeseWert(panelHandle, PANEL_GRAPHZOOMMIN);
-    const double zoomMax = LeseWert(panelHandle, PANEL_GRAPHZOOMMAX);
-    const double zoomMinVolt = Umrechnen_BenutzereinheitZuVolt(zoomMin, gKonfig1);
-    const double zoomMaxVolt = Umrechnen_BenutzereinheitZuVolt(zoomMax, gKonfig1);
-    const Konfigstruktur neu1 = LeseKonfigSeite(konfigtabRegler1);
-    const bool kanal1Neu = SkalierungBrauchbar(neu1);
-    if (kanal1Neu) {
-        gKonfig1 = neu1;
-        SetzeKanalBereiche(kanal1, gKonfig1);
-        SchreibeKanalWerte(kanal1, volt1, gKonfig1);
-        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN,
-                   Umrechnen_VoltZuBenutzereinheit(zoomMinVolt, gKonfig1));
-        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX,
-                   Umrechnen_VoltZuBenutzereinheit(zoomMaxVolt, gKonfig1));
-        SchreibeEinheiten(kanal1.tab,
-                          {PANEL_SOLLWERTEINHEIT1, PANEL_ISTWERTEINHEIT1, PANEL_ZOOMMINEINHEIT,
-                           PANEL_ZOOMMAXEINHEIT},
-                          gKonfig1);
-        SetzeKanalPraezision(kanal1, gKonfig1);
-        SetzeSollwertSchrittweite(kanal1);
-    } else {
-        ergebnis = kFehlerSkalierungRegler1;
-    }
-
-    // Channel 2; the zoom limits are not read again.
-    const KanalVolt volt2 = LeseKanalVolt(kanal2, gKonfig2);
-    const Konfigstruktur neu2 = LeseKonfigSeite(konfigtabRegler2);
-    const bool kanal2Neu = SkalierungBrauchbar(neu2);
-    if (kanal2Neu) {
-        gKonfig2 = neu2;
-        SetzeKanalBereiche(kanal2, gKonfig2);
-    } else if (ergebnis == 0) {
-        ergebnis = kFehlerSkalierungRegler2;
-    }
-
-    // The zoom covers both channels' ranges, in channel 1's unit; a falling
-    // mapping has its 0 V end on top, so the ends are sorted first.
-    const std::array enden = {Umrechnen_VoltZuBenutzereinheit(kSpannungMin, gKonfig2),
-                              Umrechnen_VoltZuBenutzereinheit(kSpannungMax, gKonfig2),
-                              Umrechnen_VoltZuBenutzereinheit(kSpannungMin, gKonfig1),
-                              Umrechnen_VoltZuBenutzereinheit(kSpannungMax, gKonfig1)};
-    const auto [loIt, hiIt] = std::minmax_element(enden.begin(), enden.end());
-    const double lo = *loIt;
-    const double hi = *hiIt;
-    BereichSetzen(panelHandle, PANEL_GRAPHZOOMMIN, lo, hi);
-    BereichSetzen(panelHandle, PANEL_GRAPHZOOMMAX, lo, hi);
-
-    if (kanal2Neu) {
-        SchreibeKanalWerte(kanal2, volt2, gKonfig2);
-        SchreibeEinheiten(kanal2.tab, {PANEL_SOLLWERTEINHEIT2, PANEL_ISTWERTEINHEIT2}, gKonfig2);
-    }
-
-    // Strip chart: the zoom limits as they were before this call, inside the union.
-    double zlo = kanal1Neu ? Umrechnen_VoltZuBenutzereinheit(zoomMinVolt, gKonfig1) : zoomMin;
-    double zhi = kanal1Neu ? Umrechnen_VoltZuBenutzereinheit(zoomMaxVolt, gKonfig1) : zoomMax;
-    if (zlo < lo) zlo = lo;
-    if (zhi > hi) zhi = hi;
-    if (zhi < zlo) std::swap(zlo, zhi);
-    SetAxisScalingMode(panelHandle, PANEL_STRIPCHART, VAL_LEFT_YAXIS, VAL_MANUAL, zlo, zhi);
-    const std::string achse = "Istwert [" + std::string(Einheit(gKonfig1)) + "]";
-    SetCtrlAttribute(panelHandle, PANEL_STRIPCHART, ATTR_YNAME, achse.c_str());
-
-    if (kanal2Neu) {
-        SetzeKanalPraezision(kanal2, gKonfig2);
-        SetzeSollwertSchrittweite(kanal2);
-    }
-    return ergebnis;
+    const Vorher vorher = LeseVorher();
+    const Uebernahme neu = SeitenUebernehmen();
+    SkalierungDarstellen(vorher, neu);
+    return neu.ergebnis;
 }
 
 void SetPrecision() {
-    struct Stufe {
-        double ab;   // lowest magnitude of the row
-        double bis;  // first magnitude above it; infinity: no upper end
-        int stellen;
-    };
-    constexpr double kInf = std::numeric_limits<double>::infinity();
-    constexpr std::array<Stufe, 5> kStufen = {{
-        {0.0, 10.0, 4},
-        {10.0, 100.0, 3},
-        {100.0, 1000.0, 2},
-        {1000.0, 10000.0, 1},
-        {10000.0, kInf, 0},
-    }};
-    constexpr std::array kFelder = {TABPANEL_PANTEIL, TABPANEL_IANTEIL, TABPANEL_DANTEIL};
     for (const int seite : {tabpanelRegler1, tabpanelRegler2}) {
-        std::array<double, kFelder.size()> werte{};
-        for (std::size_t i = 0; i < kFelder.size(); ++i) {
-            GetCtrlVal(seite, kFelder[i], &werte[i]);
-        }
-        for (std::size_t i = 0; i < kFelder.size(); ++i) {
-            const double v = std::fabs(werte[i]);
-            SetCtrlAttribute(seite, kFelder[i], ATTR_PRECISION, 4);
-            for (const Stufe& stufe : kStufen) {
-                if (v >= stufe.ab && (v < stufe.bis || stufe.bis == kInf)) {
-                    SetCtrlAttribute(seite, kFelder[i], ATTR_PRECISION, stufe.stellen);
-                }
-            }
+        for (const int feld : {TABPANEL_PANTEIL, TABPANEL_IANTEIL, TABPANEL_DANTEIL}) {
+            const double wert = LeseWert(seite, feld);
+            SetCtrlAttribute(seite, feld, ATTR_PRECISION, vekzan1::ControllerShareDecimals(wert));
         }
     }
 }

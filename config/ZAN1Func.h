@@ -3,7 +3,7 @@
 // strip-chart axis). User-interface thread only.
 #pragma once
 
-#include "config/ZAN1Konfig.h"
+#include "config/konfigstruktur.h"
 
 // Refused scaling on the configuration page of channel 1 or 2.
 inline constexpr int kFehlerSkalierungRegler1 = -500111;

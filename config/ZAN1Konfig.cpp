@@ -4,22 +4,17 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <string>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
-#include "ini/ini.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
+#include "platform/ini/ini.h"
 #include "platform/userint/userint.h"
-
-Konfigstruktur gKonfig1;
-Konfigstruktur gKonfig2;
 
 namespace {
 
 constexpr Konfigstruktur kStandard = {0.0, 10.0, 0.0, 10.0, "V"};
-constexpr std::size_t kEinheitMaxBytes = 5;
 
 // Section and keys of the settings file.
 constexpr const char* kSektion = "ZAN1";
@@ -42,25 +37,6 @@ constexpr int kComportMin = 1;
 constexpr int kComportMax = 8;
 constexpr int kAdresseMin = 1;
 constexpr int kAdresseMax = 9;  // 9 addresses every module
-
-bool IstUtf8Folgebyte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// Length of text without a UTF-8 sequence cut short at its end.
-std::size_t OhneAbgeschnittenesZeichen(std::string_view text) {
-    std::size_t start = text.size();
-    while (start > 0 && IstUtf8Folgebyte(text[start - 1])) {
-        --start;
-    }
-    if (start == 0) return text.size();
-    const auto fuehrend = static_cast<unsigned char>(text[start - 1]);
-    const std::size_t noetig = fuehrend >= 0xF0   ? 4
-                               : fuehrend >= 0xE0 ? 3
-                               : fuehrend >= 0xC0 ? 2
-                                                  : 1;
-    return text.size() - (start - 1) < noetig ? start - 1 : text.size();
-}
 
 void KonfigZuSeite(int seite, const Konfigstruktur& konfig) {
     SetCtrlVal(seite, TABKONFIG_SKALMIN_VOLT, konfig.vmin);
@@ -117,16 +93,6 @@ bool RingSchreiben(IniHandle ini, const char* schluessel, int control) {
 }
 
 }  // namespace
-
-std::string_view Einheit(const Konfigstruktur& konfig) {
-    return {konfig.einheit, strnlen(konfig.einheit, sizeof konfig.einheit)};
-}
-
-void EinheitSetzen(Konfigstruktur* konfig, std::string_view text) {
-    const std::size_t laenge = OhneAbgeschnittenesZeichen(text.substr(0, kEinheitMaxBytes));
-    std::memset(konfig->einheit, 0, sizeof konfig->einheit);
-    std::memcpy(konfig->einheit, text.data(), laenge);
-}
 
 void KonfigstrukturAufStandardwerte() {
     gKonfig1 = kStandard;

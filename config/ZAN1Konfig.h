@@ -1,35 +1,9 @@
-// The scaling record of each controller channel and the settings file
-// zan1steuerung.ini in the current directory. Everything runs on the
-// user-interface thread and works on gKonfig1, gKonfig2 and the panels.
+// The settings file zan1steuerung.ini in the current directory and the
+// defaults of the scaling records. Everything runs on the user-interface
+// thread and works on gKonfig1, gKonfig2 and the panels.
 #pragma once
 
-#include <cstddef>
-#include <string_view>
-
-// One channel's straight-line mapping of a volt interval onto a user interval.
-// Its byte image is stored unchanged in parameter files: fixed layout, 40 bytes.
-struct Konfigstruktur {
-    double vmin;        // volts
-    double vmax;        // volts
-    double einheitmin;  // user value at vmin
-    double einheitmax;  // user value at vmax
-    char einheit[8];    // unit name, NUL-terminated, at most 5 characters
-};
-
-static_assert(sizeof(Konfigstruktur) == 40);
-static_assert(offsetof(Konfigstruktur, vmin) == 0);
-static_assert(offsetof(Konfigstruktur, vmax) == 8);
-static_assert(offsetof(Konfigstruktur, einheitmin) == 16);
-static_assert(offsetof(Konfigstruktur, einheitmax) == 24);
-static_assert(offsetof(Konfigstruktur, einheit) == 32);
-
-extern Konfigstruktur gKonfig1;
-extern Konfigstruktur gKonfig2;
-
-// The unit name up to its terminator (at most the 8 bytes of the field).
-std::string_view Einheit(const Konfigstruktur& konfig);
-// Stores text cut to 5 bytes, never inside a UTF-8 sequence.
-void EinheitSetzen(Konfigstruktur* konfig, std::string_view text);
+#include "config/konfigstruktur.h"
 
 inline constexpr const char* kIniDateiname = "zan1steuerung.ini";
 

@@ -8,10 +8,10 @@
 #include <cerrno>
 #include <string>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/uniquefd.h"
 #include "platform/userint/userint.h"
 

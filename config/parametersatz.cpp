@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "config/ZAN1Func.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -19,66 +20,13 @@ constexpr std::array<char32_t, 32> kCp1252Hoch = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-// The next code point of valid UTF-8 at text[*pos], advancing *pos; nullopt
-// on an invalid, overlong or cut-short sequence.
-std::optional<char32_t> NaechstesZeichen(std::string_view text, std::size_t* pos) {
-    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char c = b(*pos);
-    if (c < 0x80) {
-        ++*pos;
-        return c;
-    }
-    std::size_t laenge = 0;
-    char32_t wert = 0;
-    char32_t kleinster = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-        laenge = 2, wert = c & 0x1F, kleinster = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        laenge = 3, wert = c & 0x0F, kleinster = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        laenge = 4, wert = c & 0x07, kleinster = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (*pos + laenge > text.size()) return std::nullopt;
-    for (std::size_t i = 1; i < laenge; ++i) {
-        if ((b(*pos + i) & 0xC0) != 0x80) return std::nullopt;
-        wert = (wert << 6) | (b(*pos + i) & 0x3F);
-    }
-    if (wert < kleinster || wert > 0x10FFFF || (wert >= 0xD800 && wert <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    *pos += laenge;
-    return wert;
-}
-
-bool IstUtf8(std::string_view text) {
-    for (std::size_t pos = 0; pos < text.size();) {
-        if (!NaechstesZeichen(text, &pos)) return false;
-    }
-    return true;
-}
-
-void Utf8Anhaengen(char32_t zeichen, std::string* text) {
-    if (zeichen < 0x80) {
-        text->push_back(static_cast<char>(zeichen));
-    } else if (zeichen < 0x800) {
-        text->push_back(static_cast<char>(0xC0 | (zeichen >> 6)));
-        text->push_back(static_cast<char>(0x80 | (zeichen & 0x3F)));
-    } else {
-        text->push_back(static_cast<char>(0xE0 | (zeichen >> 12)));
-        text->push_back(static_cast<char>(0x80 | ((zeichen >> 6) & 0x3F)));
-        text->push_back(static_cast<char>(0x80 | (zeichen & 0x3F)));
-    }
-}
-
 std::string Cp1252ZuUtf8(std::string_view text) {
     std::string ergebnis;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         char32_t zeichen = byte;
         if (byte >= 0x80 && byte < 0xA0) zeichen = kCp1252Hoch[byte - 0x80];
-        Utf8Anhaengen(zeichen != 0 ? zeichen : U'?', &ergebnis);
+        platform::AppendUtf8(zeichen != 0 ? zeichen : U'?', &ergebnis);
     }
     return ergebnis;
 }
@@ -105,7 +53,7 @@ bool ReglerEndlich(const ReglerParameter& r) {
 
 void EinheitAusDatei(std::span<const char, 8> feld, Konfigstruktur* konfig) {
     const std::string_view roh(feld.data(), strnlen(feld.data(), feld.size()));
-    EinheitSetzen(konfig, IstUtf8(roh) ? std::string(roh) : Cp1252ZuUtf8(roh));
+    EinheitSetzen(konfig, platform::IsValidUtf8(roh) ? std::string(roh) : Cp1252ZuUtf8(roh));
 }
 
 std::array<char, 8> EinheitFuerDatei(const Konfigstruktur& konfig) {
@@ -114,7 +62,7 @@ std::array<char, 8> EinheitFuerDatei(const Konfigstruktur& konfig) {
     std::size_t ziel = 0;
     // The last byte stays the terminator.
     for (std::size_t pos = 0; pos < text.size() && ziel + 1 < feld.size();) {
-        const std::optional<char32_t> zeichen = NaechstesZeichen(text, &pos);
+        const std::optional<char32_t> zeichen = platform::NextCodePoint(text, &pos);
         if (!zeichen) ++pos;
         feld[ziel++] = zeichen ? ZeichenZuCp1252(*zeichen) : '?';
     }

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <span>
 
-#include "config/ZAN1Konfig.h"
+#include "config/konfigstruktur.h"
 
 static_assert(std::endian::native == std::endian::little,
               "the record is stored as its in-memory image");

@@ -38,15 +38,6 @@ constexpr std::array<Parameter, 24> kMap{{
     {"modus2", 'M', '4', FourHexDigits, 0, 1, -500079},
 }};
 
-int ControllerShareDecimals(double value) {
-    const double magnitude = std::fabs(value);
-    if (magnitude < 10) return 4;
-    if (magnitude < 100) return 3;
-    if (magnitude < 1000) return 2;
-    if (magnitude < 10000) return 1;
-    return 0;
-}
-
 int RampDecimals(double value) {
     if (value < 100) return 3;
     if (value < 1000) return 2;
@@ -68,6 +59,15 @@ std::string Fixed(double value, int decimals) {
 }
 
 }  // namespace
+
+int ControllerShareDecimals(double value) {
+    const double magnitude = std::fabs(value);
+    if (magnitude < 10) return 4;
+    if (magnitude < 100) return 3;
+    if (magnitude < 1000) return 2;
+    if (magnitude < 10000) return 1;
+    return 0;
+}
 
 std::span<const Parameter> ParameterMap() {
     return kMap;

@@ -42,6 +42,11 @@ bool IsWritable(const Parameter& p);
 // must be exactly 1, 2 or 3; NaN and infinities never are).
 bool InRange(const Parameter& p, double value);
 
+// Decimals of a controller share (P, I, D) by its magnitude: 4 below 10, 3
+// below 100, 2 below 1000, 1 below 10000, else 0. The operator window shows
+// the shares with as many decimals as the module is sent.
+int ControllerShareDecimals(double value);
+
 // The value text of a write command, by the parameter's rule. Only for values
 // that passed InRange.
 std::string FormatValue(const Parameter& p, double value);

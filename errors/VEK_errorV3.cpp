@@ -7,6 +7,7 @@
 
 #include "errors/catalogue.h"
 #include "platform/userint/userint.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -22,20 +23,6 @@ constexpr std::size_t kSuffixSize = 20;
 int gSprache = 1;
 std::string gMeldung;
 std::string gUsertext;
-
-bool IsUtf8Continuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// Cuts text to at most maxBytes without splitting a UTF-8 sequence.
-std::string_view CutUtf8(std::string_view text, std::size_t maxBytes) {
-    if (text.size() <= maxBytes) return text;
-    std::size_t cut = maxBytes;
-    while (cut > 0 && IsUtf8Continuation(text[cut])) {
-        --cut;
-    }
-    return text.substr(0, cut);
-}
 
 bool IsSilent(int code) {
     return code / 1000 == kSilentNumber;
@@ -67,7 +54,7 @@ void VEK_Fehlersprache(int language) {
 
 void VEK_Fehleruserstring(const char* text) {
     const std::string_view view = text != nullptr ? std::string_view(text) : std::string_view();
-    gUsertext.assign(CutUtf8(view, kMaxUserText));
+    gUsertext.assign(platform::CutUtf8(view, kMaxUserText));
 }
 
 void VEK_Fehlerpopup(int code) {
@@ -83,7 +70,8 @@ void VEK_Fehlerpopup2(int code, const char* title) {
     char suffix[kSuffixSize];
     const int suffixLength = std::snprintf(suffix, sizeof suffix, " #%lld", Shown(code));
     const std::string_view given = title != nullptr ? std::string_view(title) : std::string_view();
-    std::string full(CutUtf8(given, kTitle2Size - 1 - static_cast<std::size_t>(suffixLength)));
+    std::string full(
+        platform::CutUtf8(given, kTitle2Size - 1 - static_cast<std::size_t>(suffixLength)));
     full += suffix;
     MessagePopup(full.c_str(), VEK_Fehlermeldung(code));
 }

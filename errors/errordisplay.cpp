@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "errors/VEK_errorV3.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
 void FehlerZeigen(int code) {

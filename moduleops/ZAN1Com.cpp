@@ -1,8 +1,8 @@
 #include "moduleops/ZAN1Com.h"
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "driver/vekzan1.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
 int gComPort = -1;
@@ -15,9 +15,13 @@ constexpr int kNoPort = -1;
 }  // namespace
 
 int OpenComPort() {
+    int port = kNoPort;
+    GetCtrlVal(panelHandle, PANEL_PORT, &port);
+    return ComPortOeffnen(port);
+}
+
+int ComPortOeffnen(int newPort) {
     const int oldPort = gComPort;
-    int newPort = kNoPort;
-    GetCtrlVal(panelHandle, PANEL_PORT, &newPort);
     if (newPort == oldPort) return 0;
     if (oldPort != kNoPort) VEKZAN1_Close(oldPort);
     if (newPort == kNoPort) {

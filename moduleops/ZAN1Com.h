@@ -11,6 +11,8 @@ extern int gComPort;
 // -100002 when it cannot be opened (nothing recorded), -111004 when the
 // timeout cannot be set (the port stays open and recorded).
 int OpenComPort();
+// The same for a port number given by the caller.
+int ComPortOeffnen(int port);
 // Closes the open port, if any; always 0.
 int CloseComPort();
 

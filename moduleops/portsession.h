@@ -1,26 +1,30 @@
-// The open-on-demand rule as a scope: a session finds the port that the
-// operator holds open, or opens the one chosen in PORT and closes it again when
-// the scope ends, on every way out. A port opened here whose timeout could not
-// be set is closed again at once, so it is not taken for a held connection.
+// The open-on-demand rule as a scope: a session finds the port that is held
+// open, or opens one and closes it again when the scope ends, on every way
+// out. A port opened here whose timeout could not be set is closed again at
+// once, so it is not taken for a held connection.
 #pragma once
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "moduleops/ZAN1Com.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
 namespace zan1com {
 
 class PortSession {
   public:
+    // Opens the port chosen in PORT.
     PortSession() : m_openedHere(gComPort == -1), m_status(m_openedHere ? OpenComPort() : 0) {}
+    // Opens the given port, for callers without the operator window.
+    explicit PortSession(int port)
+        : m_openedHere(gComPort == -1), m_status(m_openedHere ? ComPortOeffnen(port) : 0) {}
     ~PortSession() {
         if (m_openedHere) CloseComPort();
     }
     PortSession(const PortSession&) = delete;
     PortSession& operator=(const PortSession&) = delete;
 
-    // 0, or OpenComPort's code; then the operation returns it at once.
+    // 0, or the open's code; then the operation returns it at once.
     int status() const { return m_status; }
     int port() const { return gComPort; }
 

@@ -10,8 +10,9 @@ mkdir -p "$build/objects" "$build/corpus"
 
 flags=(-std=c++20 -O1 -g -Wall -Wextra -Werror -fno-omit-frame-pointer -I"$root"
        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
-sources=(config/parametersatz.cpp config/ZAN1Func.cpp config/ZAN1Konfig.cpp
-         app/panelhandles.cpp platform/userint/*.cpp ini/*.cpp)
+sources=(config/parametersatz.cpp config/ZAN1Func.cpp config/ZAN1Konfig.cpp config/konfigstruktur.cpp
+         platform/utf8.cpp driver/parametermap.cpp
+         panel/panelhandles.cpp platform/userint/*.cpp platform/ini/*.cpp)
 objects=()
 for source in "${sources[@]}"; do
     object=$build/objects/$(echo "$source" | tr / _).o

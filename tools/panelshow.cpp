@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "app/ZAN1BSteuerung.h"
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "app/resource.h"
 #include "config/ZAN1Konfig.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/qt/qtview.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "ini/ini.h"
+#include "platform/ini/ini.h"
 #include "platform/rs232/rs232.h"
 
 namespace rs232 {

@@ -1,6 +1,7 @@
 // The termios backend: a tty device in raw mode with the given line settings,
-// no flow control. Linux pseudo-terminals keep 8N1 whatever is asked; tcsetattr's
-// result is trusted, so the same code serves a pty and a real adapter.
+// no flow control. Linux pseudo-terminals keep 8N1 whatever is asked, and the C
+// library then reports EINVAL: the backend checks what took effect and accepts
+// exactly that case, so the same code serves a pty and a real adapter.
 #pragma once
 
 #include <memory>

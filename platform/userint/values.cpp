@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/userint/modeldata.h"
+#include "platform/utf8.h"
 
 namespace userint {
 namespace detail {
@@ -39,12 +40,6 @@ bool IsInteger(const ControlState& c) {
     return HasNumericValue(c);  // LED, toggle, check box
 }
 
-// Counts characters, not bytes: the unit "µV/s" is four characters long.
-int CharacterCount(const std::string& text) {
-    return static_cast<int>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-
 int StoreNumber(int panel, int control, double value, bool integer) {
     int status = 0;
     ControlState* c = MutableControl(panel, control, &status);
@@ -78,7 +73,8 @@ int StoreText(int panel, int control, const char* text) {
     if (!c) return status;
     if (!HasTextValue(*c) || !text) return kUiWrongType;
     const std::string value(text);
-    if (c->maxEntryLength >= 0 && CharacterCount(value) > c->maxEntryLength) {
+    if (c->maxEntryLength >= 0 &&
+        platform::CountCharacters(value) > static_cast<std::size_t>(c->maxEntryLength)) {
         return kUiValueRefused;
     }
     c->text = value;

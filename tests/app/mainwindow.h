@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "app/ZAN1BSteuerung.h"
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "moduleops/ZAN1Com.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "tests/support/panels.h"

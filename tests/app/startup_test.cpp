@@ -5,10 +5,10 @@
 #include <string>
 
 #include "app/ZAN1BSteuerung.h"
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "app/resource.h"
 #include "moduleops/ZAN1Com.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/rs232/rs232.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"

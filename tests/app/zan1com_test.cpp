@@ -1,9 +1,9 @@
 // The open serial port of the operator program and the open-on-demand rule's two ends.
 #include <gtest/gtest.h>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "moduleops/ZAN1Com.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 #include "tests/support/panels.h"
 #include "tests/support/scriptedport.h"

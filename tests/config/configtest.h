@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "tests/support/panels.h"

@@ -6,7 +6,7 @@
 
 #include "app/menucallbacks.h"
 #include "configtest.h"
-#include "ini/ini.h"
+#include "platform/ini/ini.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "errors/VEK_errorV3.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/model.h"
 #include "platform/userint/view.h"
 #include "tests/support/panels.h"

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "ini/ini.h"
+#include "platform/ini/ini.h"
 
 namespace initest {
 

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <string>
 
-#include "ini/iniwritesteps.h"
+#include "filefaults.h"
 #include "initestsupport.h"
 
 namespace {
 
-using ini_detail::ArmWriteStep;
-using ini_detail::StepFault;
+using filefaults::Arm;
+using filefaults::Fault;
 using initest::ReadBytes;
 
 constexpr int kItems = 400;
@@ -48,7 +48,7 @@ class IniWriteCrash : public initest::IniFileTest {
         ASSERT_GT(m_expected.size(), 2u * 16 * 1024);
     }
     void TearDown() override {
-        ArmWriteStep(0, StepFault::kNone, 0);
+        Arm(0, Fault::kNone, 0);
         IniFileTest::TearDown();
     }
 
@@ -76,9 +76,9 @@ class IniWriteCrash : public initest::IniFileTest {
 TEST_F(IniWriteCrash, FailureAtEveryStepKeepsOldFileAndLeavesNoTemporary) {
     int step = 1;
     for (;; ++step) {
-        ArmWriteStep(step, StepFault::kFail, step % 2 ? EIO : ENOSPC);
+        Arm(step, Fault::kFail, step % 2 ? EIO : ENOSPC);
         const int rc = Ini_WriteToFile(m_new.get(), Target().c_str());
-        if (ini_detail::WriteStepsReached() < step) {
+        if (filefaults::Reached() < step) {
             ASSERT_EQ(rc, 0) << "completing run " << step;
             break;
         }
@@ -96,7 +96,7 @@ TEST_F(IniWriteCrash, KillAtEveryStepLeavesOldOrNewFile) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            ArmWriteStep(step, StepFault::kKill, 0);
+            Arm(step, Fault::kKill, 0);
             _exit(Ini_WriteToFile(m_new.get(), Target().c_str()) == 0 ? 0 : 1);
         }
         int status = 0;
@@ -124,8 +124,8 @@ namespace {
 
 TEST_F(IniWriteCrash, UndeletableProbeOfANewTargetIsReported) {
     const auto fresh = Path("fresh.ini");
-    // stat finds nothing, the probe is created, then its removal fails.
-    ArmWriteStep(3, StepFault::kFail, EIO);
+    // stat finds nothing, the probe is created and closed, then its removal fails.
+    Arm(4, Fault::kFail, EIO);
     EXPECT_EQ(Ini_WriteToFile(m_new.get(), fresh.c_str()), kIniIoError);
 }
 

@@ -10,12 +10,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "driver/parametermap.h"
 #include "moduleops/ZAN1Com.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"
 #include "tests/support/panels.h"

@@ -15,9 +15,9 @@
 #include <functional>
 
 #include "app/ZAN1BSteuerung.h"
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "app/resource.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/qt/qtview.h"
 #include "platform/rs232/portmap.h"
 #include "platform/userint/model.h"

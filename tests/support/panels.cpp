@@ -1,8 +1,8 @@
 #include "tests/support/panels.h"
 
-#include "app/ZAN1Steuerung.h"
-#include "app/panelhandles.h"
 #include "app/resource.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 

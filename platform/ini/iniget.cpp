@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ini/ini.h"
-#include "ini/ininumber.h"
-#include "ini/iniobject.h"
-#include "ini/initext.h"
+#include "platform/ini/ini.h"
+#include "platform/ini/ininumber.h"
+#include "platform/ini/iniobject.h"
+#include "platform/ini/initext.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "ini/ini.h"
-#include "ini/iniobject.h"
-#include "ini/initext.h"
+#include "platform/ini/ini.h"
+#include "platform/ini/iniobject.h"
+#include "platform/ini/initext.h"
 #include "platform/uniquefd.h"
 
 namespace {

@@ -5,54 +5,16 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "ini/ini.h"
-#include "ini/iniobject.h"
-#include "ini/iniwritesteps.h"
+#include "platform/ini/ini.h"
+#include "platform/ini/iniobject.h"
 #include "platform/uniquefd.h"
 
-namespace ini_detail {
 namespace {
-
-struct WriteStepHook {
-    StepFault fault = StepFault::kNone;
-    int step = 0;
-    int error = 0;
-    int reached = 0;
-};
-thread_local WriteStepHook t_hook;
-
-}  // namespace
-
-void ArmWriteStep(int step, StepFault fault, int error) {
-    t_hook = WriteStepHook{fault, step, error, 0};
-}
-
-int WriteStepsReached() {
-    return t_hook.reached;
-}
-
-bool WriteStepFails() {
-    if (t_hook.fault == StepFault::kNone || ++t_hook.reached != t_hook.step) {
-        return false;
-    }
-    if (t_hook.fault == StepFault::kKill) {
-        std::raise(SIGKILL);
-    }
-    errno = t_hook.error;
-    return true;
-}
-
-}  // namespace ini_detail
-
-namespace {
-
-using ini_detail::WriteStepFails;
 
 constexpr std::size_t kOutputBufferSize = 16 * 1024;
 constexpr std::size_t kMaxValuePerLine = 80;
@@ -101,8 +63,7 @@ class BufferedWriter {
     int Flush() {
         std::size_t done = 0;
         while (done < m_used && m_errno == 0) {
-            const ssize_t n =
-                WriteStepFails() ? -1 : ::write(m_fd, m_buffer.data() + done, m_used - done);
+            const ssize_t n = ::write(m_fd, m_buffer.data() + done, m_used - done);
             if (n > 0) {
                 done += static_cast<std::size_t>(n);
             } else if (n < 0 && errno != EINTR) {
@@ -142,23 +103,21 @@ class TempFileGuard {
 
 int CheckWritable(const char* path) {
     struct stat status {};
-    if ((WriteStepFails() ? -1 : ::stat(path, &status)) == 0) {
-        platform::UniqueFd probe(
-            WriteStepFails() ? -1 : ::open(path, O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (::stat(path, &status) == 0) {
+        platform::UniqueFd probe(::open(path, O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
         return probe.valid() ? 0 : kIniNotWritable;
     }
     if (errno != ENOENT) {
         return (errno == ENOTDIR || errno == EACCES || errno == EPERM) ? kIniNotWritable
                                                                        : kIniStatFailed;
     }
-    platform::UniqueFd probe(
-        WriteStepFails() ? -1 : ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    platform::UniqueFd probe(::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!probe.valid()) {
         return kIniNotWritable;
     }
     probe.close();
     // A probe left behind would stand where the operator had no file before.
-    if ((WriteStepFails() ? -1 : ::unlink(path)) != 0) return kIniIoError;
+    if (::unlink(path) != 0) return kIniIoError;
     return 0;
 }
 
@@ -172,7 +131,7 @@ int FindTempName(const std::string& directory, std::string& name) {
     for (int counter = 0; counter < kTempNameCount; ++counter) {
         name = directory + "ini$$" + std::to_string(counter) + ".TMP";
         struct stat status {};
-        if ((WriteStepFails() ? -1 : ::lstat(name.c_str(), &status)) != 0) {
+        if (::lstat(name.c_str(), &status) != 0) {
             return errno == ENOENT ? 0 : kIniStatFailed;
         }
     }
@@ -224,9 +183,7 @@ int WriteToFile(const IniObject& ini, const char* path) {
         return code;
     }
     platform::UniqueFd fd(
-        WriteStepFails()
-            ? -1
-            : ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
+        ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
     if (!fd.valid()) {
         return kIniCannotCreateTemp;
     }
@@ -239,14 +196,14 @@ int WriteToFile(const IniObject& ini, const char* path) {
         }
     }
     // The data must be on disk before it replaces the old file.
-    if ((WriteStepFails() ? -1 : ::fsync(fd.get())) != 0 && errno != EINVAL) {
+    if (::fsync(fd.get()) != 0 && errno != EINVAL) {
         return CodeForErrno(errno);
     }
-    if (const int error = WriteStepFails() ? errno : fd.close(); error != 0) {
+    if (const int error = fd.close(); error != 0) {
         return CodeForErrno(error);
     }
     // rename replaces the target atomically, so the old or the new content survives.
-    if ((WriteStepFails() ? -1 : ::rename(temp.Path().c_str(), path)) != 0) {
+    if (::rename(temp.Path().c_str(), path) != 0) {
         return CodeForRenameErrno(errno);
     }
     temp.Release();

@@ -1,4 +1,4 @@
-#include "app/panelhandles.h"
+#include "panel/panelhandles.h"
 
 int panelHandle = 0;
 int aboutpanelHandle = 0;

@@ -2,10 +2,10 @@
 #include <memory>
 #include <utility>
 
-#include "ini/ini.h"
-#include "ini/ininumber.h"
-#include "ini/iniobject.h"
-#include "ini/initext.h"
+#include "platform/ini/ini.h"
+#include "platform/ini/ininumber.h"
+#include "platform/ini/iniobject.h"
+#include "platform/ini/initext.h"
 
 namespace ini_detail {
 namespace {

@@ -1,4 +1,4 @@
-#include "ini/ininumber.h"
+#include "platform/ini/ininumber.h"
 
 #include <locale.h>
 #include <array>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "ini/initext.h"
+#include "platform/ini/initext.h"
 
 namespace ini_detail {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ini/ini.h"
+#include "platform/ini/ini.h"
 
 struct IniItem {
     std::string name;

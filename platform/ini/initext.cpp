@@ -1,4 +1,4 @@
-#include "ini/initext.h"
+#include "platform/ini/initext.h"
 
 #include <algorithm>
 

@@ -1,0 +1,18 @@
+#include "config/konfigstruktur.h"
+
+#include <cstring>
+
+#include "platform/utf8.h"
+
+Konfigstruktur gKonfig1;
+Konfigstruktur gKonfig2;
+
+std::string_view Einheit(const Konfigstruktur& konfig) {
+    return {konfig.einheit, strnlen(konfig.einheit, sizeof konfig.einheit)};
+}
+
+void EinheitSetzen(Konfigstruktur* konfig, std::string_view text) {
+    const std::string_view gekuerzt = platform::CutUtf8(text, kEinheitMaxBytes);
+    std::memset(konfig->einheit, 0, sizeof konfig->einheit);
+    std::memcpy(konfig->einheit, gekuerzt.data(), gekuerzt.size());
+}

@@ -1,0 +1,34 @@
+// The scaling record of each controller channel: gKonfig1 and gKonfig2, alive
+// for the whole run. User-interface thread only.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// One channel's straight-line mapping of a volt interval onto a user interval.
+// Its byte image is stored unchanged in parameter files: fixed layout, 40 bytes.
+struct Konfigstruktur {
+    double vmin;        // volts
+    double vmax;        // volts
+    double einheitmin;  // user value at vmin
+    double einheitmax;  // user value at vmax
+    char einheit[8];    // unit name, NUL-terminated, at most 5 characters
+};
+
+static_assert(sizeof(Konfigstruktur) == 40);
+static_assert(offsetof(Konfigstruktur, vmin) == 0);
+static_assert(offsetof(Konfigstruktur, vmax) == 8);
+static_assert(offsetof(Konfigstruktur, einheitmin) == 16);
+static_assert(offsetof(Konfigstruktur, einheitmax) == 24);
+static_assert(offsetof(Konfigstruktur, einheit) == 32);
+
+// Longest unit name in bytes (the record's field keeps its terminator).
+inline constexpr std::size_t kEinheitMaxBytes = 5;
+
+extern Konfigstruktur gKonfig1;
+extern Konfigstruktur gKonfig2;
+
+// The unit name up to its terminator (at most the 8 bytes of the field).
+std::string_view Einheit(const Konfigstruktur& konfig);
+// Stores text cut to kEinheitMaxBytes, never inside a UTF-8 sequence.
+void EinheitSetzen(Konfigstruktur* konfig, std::string_view text);
