@@ -1,6 +1,8 @@
-// zan1ctl's command line and its number text.
+// zan1ctl's command line, by the cases of commandlines.txt, and its number text.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,75 +11,44 @@
 
 namespace {
 
-using zan1ctl::ParseOptions;
+// What a command line asks for, in one line.
+std::string Parsed(const std::string& line) {
+    std::istringstream words(line);
+    std::vector<std::string> args;
+    for (std::string word; words >> word;)
+        args.push_back(word);
+    std::string reason;
+    const auto o = zan1ctl::ParseOptions(args, &reason);
+    if (!o) return reason.empty() ? "refused without a reason" : "refused";
+    std::ostringstream s;
+    s << "port " << o->port << " device '" << o->device << "' address " << o->address
+      << (o->english ? " english" : "") << (o->help ? " help" : "");
+    if (!o->command.empty()) s << ' ' << o->command;
+    for (const auto& word : o->arguments)
+        s << ' ' << word;
+    for (const auto& assignment : o->assignments)
+        s << " [" << assignment.name << '=' << assignment.value << ']';
+    if (o->command == "monitor") s << " every " << o->intervalSeconds << " count " << o->count;
+    return s.str();
+}
 
-std::vector<std::string> Words(const std::string& line) {
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : line + ' ') {
-        if (c != ' ') {
-            word += c;
-        } else if (!word.empty()) {
-            words.push_back(word);
-            word.clear();
-        }
+TEST(Options, ReadEveryCommandLineOfTheTable) {
+    std::ifstream in(ZAN1_COMMAND_LINES);
+    int cases = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with('#')) continue;
+        const auto bar = line.find(" | ");
+        EXPECT_EQ(Parsed(line.substr(0, bar)), line.substr(bar + 3)) << line;
+        ++cases;
     }
-    return words;
+    EXPECT_GT(cases, 30);
 }
-
-TEST(Options, DefaultsAndGlobalOptions) {
-    std::string reason;
-    auto o = ParseOptions(Words("scan"), &reason);
-    ASSERT_TRUE(o) << reason;
-    EXPECT_EQ(o->port, 1);
-    EXPECT_EQ(o->address, 1);
-    EXPECT_FALSE(o->english);
-    EXPECT_EQ(o->device, "");
-
-    o = ParseOptions(Words("--device /dev/pts/4 --address 9 --english set soll1=2.5 P1=-1e2"),
-                     &reason);
-    ASSERT_TRUE(o) << reason;
-    EXPECT_EQ(o->device, "/dev/pts/4");
-    EXPECT_EQ(o->address, 9);
-    EXPECT_TRUE(o->english);
-    ASSERT_EQ(o->assignments.size(), 2u);
-    EXPECT_EQ(o->assignments[1].name, "P1");
-    EXPECT_EQ(o->assignments[1].value, -100);
-
-    o = ParseOptions(Words("--port 3 monitor --count 5 --interval 0.5"), &reason);
-    ASSERT_TRUE(o) << reason;
-    EXPECT_EQ(o->port, 3);
-    EXPECT_EQ(o->count, 5);
-    EXPECT_EQ(o->intervalSeconds, 0.5);
-
-    o = ParseOptions(Words("--port 3 --help"), &reason);
-    ASSERT_TRUE(o);
-    EXPECT_TRUE(o->help);
-}
-
-class UsageError : public testing::TestWithParam<const char*> {};
-
-TEST_P(UsageError, IsRefusedWithAReason) {
-    std::string reason;
-    EXPECT_FALSE(ParseOptions(Words(GetParam()), &reason));
-    EXPECT_FALSE(reason.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cli, UsageError,
-                         testing::Values("", "--port", "--port x scan", "--port 1 --device /x id",
-                                         "--address one id", "--address 1.5 id", "frobnicate",
-                                         "--verbose scan", "get", "set", "set soll1",
-                                         "set soll1=", "set soll1=2,5", "set =3", "scan extra",
-                                         "monitor --count 0", "monitor --interval -1",
-                                         "monitor --interval nan", "status --count 3"));
 
 TEST(NumberText, IsTheShortestPlainDecimal) {
-    EXPECT_EQ(zan1ctl::NumberText(2.5), "2.5");
-    EXPECT_EQ(zan1ctl::NumberText(10000), "10000");
-    EXPECT_EQ(zan1ctl::NumberText(-150), "-150");
-    EXPECT_EQ(zan1ctl::NumberText(0.0001), "0.0001");
-    EXPECT_EQ(zan1ctl::NumberText(-0.0), "0");
-    EXPECT_EQ(zan1ctl::NumberText(2.345), "2.345");
+    const std::pair<double, const char*> cases[] = {
+        {2.5, "2.5"}, {1e5, "100000"}, {-150, "-150"}, {0.0001, "0.0001"}, {-0.0, "0"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(zan1ctl::NumberText(value), text);
 }
 
 }  // namespace

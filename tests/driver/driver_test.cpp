@@ -1,0 +1,129 @@
+// Every driver operation through a scripted port: the bytes it sends, the
+// answers it accepts, its result and the code of each failure site. The cases
+// are the lines of cases.txt.
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "driver/vekzan1.h"
+#include "platform/rs232/rs232.h"
+#include "tests/support/scriptedport.h"
+
+namespace {
+
+using testsupport::PortScript;
+
+constexpr int kPort = 3;
+
+std::string Bytes(const std::string& field) {
+    std::string out = field == "-" ? "" : field;
+    for (auto at = out.find("\\r"); at != std::string::npos; at = out.find("\\r", at))
+        out.replace(at, 2, "\r");
+    for (auto at = out.find("\\x"); at != std::string::npos; at = out.find("\\x", at + 1))
+        out.replace(at, 4, 1, static_cast<char>(std::stoi(out.substr(at + 2, 2), nullptr, 16)));
+    return out;
+}
+
+// Both directions stay clear of the process locale.
+double Number(const std::string& text) {
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+std::string Text(double value) {
+    char buffer[32];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+void Break(PortScript& s, const std::string& fault) {
+    if (fault == "flushin") s.failFlushInput = true;
+    if (fault == "flushout") s.failFlushOutput = true;
+    if (fault == "write") s.failWrite = true;
+    if (fault == "short") s.acceptAtMost = 5;
+    if (fault == "stuck") s.outputQueueReports = 1 << 30;
+    if (fault == "unknownq") s.outputQueueUnknown = true;
+    if (fault == "pending") s.outputQueueReports = 3;
+    if (fault == "stale") s.inputQueue = {0x15};
+    if (fault == "open") s.failOpen = true;
+    if (fault == "close") s.failClose = true;
+    if (fault == "timeout") s.failTimeout = true;
+}
+
+// The code and the result of one call; "-" for a result the call left alone.
+std::pair<int, std::string> Call(const std::string& op, int address, const std::string& argument,
+                                 const PortScript& s) {
+    const std::string name = argument.substr(0, argument.find('='));
+    const char* parameter = name == "-" ? nullptr : name.c_str();
+    char text[32] = "-";
+    int status = -1;
+    double value = NAN;
+    int code = 1;
+    if (op == "open" && CloseCom(kPort) == 0) code = VEKZAN1_Open(kPort);
+    if (op == "close") code = VEKZAN1_Close(kPort);
+    if (op == "timeout") code = VEKZAN1_Timeout(kPort, Number(argument));
+    if (op == "device") code = VEKZAN1_DeviceFunction(kPort, address);
+    if (op == "id") code = VEKZAN1_IDLesen(kPort, address, text);
+    if (op == "status") code = VEKZAN1_StatusLesen(kPort, address, &status);
+    if (op == "read") code = VEKZAN1_ParameterLesen(kPort, address, parameter, &value);
+    if (op == "write") {
+        code = VEKZAN1_ParameterSchreiben(kPort, address, parameter,
+                                          Number(argument.substr(name.size() + 1)));
+    }
+    std::string result = text;
+    if (status != -1) result = std::to_string(status);
+    if (!std::isnan(value)) result = Text(value);
+    if (op == "timeout") result = Text(GetComTime(kPort));
+    const auto& l = s.settings;
+    if (op == "open" && code == 0) {
+        result = std::to_string(l.baudRate) + '/' + std::to_string(l.dataBits) + '/' +
+                 std::to_string(l.parity) + '/' + std::to_string(l.stopBits);
+    }
+    return {code, result};
+}
+
+void RunCase(const std::string& line) {
+    std::istringstream fields(line);
+    std::string op, argument, fault, answer, wire, result;
+    int address = 0, code = 0;
+    ASSERT_TRUE(fields >> op >> address >> argument >> fault >> answer >> wire >> code >> result);
+    testsupport::ScriptedPorts ports;
+    PortScript& s = ports.script();
+    ASSERT_EQ(VEKZAN1_Open(kPort), 0);
+    // A stuck output queue gives up after the line time plus this timeout.
+    ASSERT_EQ(VEKZAN1_Timeout(kPort, 0.05), 0);
+    Break(s, fault);
+    if (answer != "-") s.answerNextWrite(Bytes(answer));
+    EXPECT_EQ(Call(op, address, argument, s), std::make_pair(code, result));
+    EXPECT_EQ(s.written, Bytes(wire));
+    // Nothing succeeds before the command has left the output queue.
+    EXPECT_TRUE(code != 0 || s.outputQueueReports == 0);
+}
+
+void RunAllCases() {
+    std::ifstream in(ZAN1_DRIVER_CASES);
+    int cases = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        SCOPED_TRACE(line);
+        RunCase(line);
+        ++cases;
+    }
+    EXPECT_GT(cases, 100) << ZAN1_DRIVER_CASES;
+}
+
+TEST(Driver, FollowsTheCaseTableUnderAnyLocale) {
+    // The operator program runs under the user's locale, where "," may be the decimal point.
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, locale)) RunAllCases();
+    }
+    std::setlocale(LC_NUMERIC, previous.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+// Message texts, popups and the main window's error display. The cases of
+// texts and popups are the lines of cases.txt.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "errors/VEK_errorV3.h"
+#include "errors/errordisplay.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
+#include "platform/userint/model.h"
+#include "platform/userint/view.h"
+#include "tests/support/panels.h"
+
+namespace {
+
+const std::string kNoError = "Es ist kein Fehler aufgetreten";
+const std::string kNoAnswer = "Keine Antwort vom Gerät";
+const std::string kUnknown = "Ein unbekannter Fehler ist aufgetreten";
+
+struct RecordingDialogs : userint::Dialogs {
+    void message(const std::string& title, const std::string& text) override {
+        seen += title + " | " + text;
+    }
+    int selectFile(const userint::FileSelectRequest&, std::string*) override { return 0; }
+    std::string seen;
+};
+
+// Language and user text are module state: every test starts German without one.
+class Errors : public testing::Test {
+  protected:
+    void SetUp() override {
+        VEK_Fehlersprache(1);
+        VEK_Fehleruserstring(nullptr);
+        userint::SetDialogs(&m_dialogs);
+    }
+    void TearDown() override { userint::SetDialogs(nullptr); }
+
+    std::string shown(const std::string& call, int code) {
+        if (call == "text") return VEK_Fehlermeldung(code);
+        if (call.starts_with("user ")) {
+            VEK_Fehleruserstring(call.substr(5).c_str());
+            return "-";
+        }
+        m_dialogs.seen.clear();
+        if (call == "popup") {
+            VEK_Fehlerpopup(code);
+        } else {
+            VEK_Fehlerpopup2(code, call.substr(7).c_str());
+        }
+        return m_dialogs.seen.empty() ? "-" : m_dialogs.seen;
+    }
+
+    RecordingDialogs m_dialogs;
+};
+
+TEST_F(Errors, TextsAndPopupsFollowTheCaseTable) {
+    std::ifstream in(ZAN1_ERROR_CASES);
+    int cases = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with('#')) continue;
+        std::istringstream fields(line);
+        std::string language, call, code, expected;
+        std::getline(fields, language, '\t');
+        std::getline(fields, call, '\t');
+        std::getline(fields, code, '\t');
+        std::getline(fields, expected);
+        for (auto at = expected.find("\\n"); at != std::string::npos; at = expected.find("\\n"))
+            expected.replace(at, 2, "\n");
+        if (language != "-") VEK_Fehlersprache(std::stoi(language));
+        EXPECT_EQ(shown(call, std::stoi(code)), expected) << line;
+        ++cases;
+    }
+    EXPECT_GT(cases, 25);
+}
+
+TEST_F(Errors, UserTextIsCutTo299BytesOnACharacterBoundary) {
+    const auto kept = [](const std::string& text) {
+        VEK_Fehleruserstring(text.c_str());
+        return std::string(VEK_Fehlermeldung(0)).substr(kNoError.size());
+    };
+    EXPECT_EQ(kept(std::string(400, 'x')), std::string(299, 'x'));
+    EXPECT_EQ(kept(std::string(298, 'a') + "üü"), std::string(298, 'a'));
+    EXPECT_EQ(kept(std::string(297, 'a') + "üü"), std::string(297, 'a') + "ü");
+}
+
+TEST_F(Errors, MainWindowShowsLampTextAndNumberOfTheLastCode) {
+    ASSERT_TRUE(testsupport::LoadAllPanels());
+    const auto display = [] {
+        const auto* lamp = userint::FindControl(panelHandle, PANEL_FEHLERLED);
+        const auto* text = userint::FindControl(panelHandle, PANEL_FEHLERSTRING);
+        const auto* number = userint::FindControl(panelHandle, PANEL_FEHLERNUMMER);
+        return std::to_string(static_cast<int>(lamp->number)) + " '" + text->text + "' " +
+               std::to_string(static_cast<long long>(number->number));
+    };
+    FehlerZeigen(-403011);
+    EXPECT_EQ(display(), "1 '" + kNoAnswer + "' 403011");
+    FehlerZeigen(0);
+    EXPECT_EQ(display(), "0 '' 0");
+    FehlerZeigen(-6123);  // the silent range is shown here, with its empty text
+    EXPECT_EQ(display(), "1 '' 6123");
+    FehlerZeigen(INT_MIN);
+    EXPECT_EQ(display(), "1 '" + kUnknown + "' 2147483647");
+    EXPECT_EQ(m_dialogs.seen, "");
+}
+
+}  // namespace
