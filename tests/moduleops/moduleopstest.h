@@ -60,12 +60,9 @@ inline std::vector<std::string> Words(std::string text) {
     return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-inline std::string Repeat(std::size_t times, const std::string& word) {
-    std::string words;
-    while (times-- > 0)
-        words += word + " ";
-    return words;
-}
+// Answers to a parameter set written.
+inline const std::string kAcks =
+    "ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK";
 
 // The frames sent, in short words: "4M1R 4S1W2.500" is "#4M1R\r#4S1W2.500\r", "-" none.
 inline std::string Frames(const std::string& words) {
