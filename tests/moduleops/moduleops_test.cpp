@@ -93,7 +93,6 @@ TEST_F(ModuleOps, EveryOperationOpensOnDemand) {
 // at the first refusal.
 TEST_F(ModuleOps, ParameterSetsBetweenModuleAndPages) {
     const auto satz = moduleopstest::Faelle("parameterset.txt");
-    ASSERT_EQ(satz.size(), 18u);
     const auto seite = [](std::size_t i) { return i < 9 ? tabpanelRegler1 : tabpanelRegler2; };
     for (const std::size_t failsAt : {18, 0, 8, 9, 17}) {
         SCOPED_TRACE(failsAt);
