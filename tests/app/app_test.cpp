@@ -204,9 +204,10 @@ TEST_F(MainWindow, CallbacksIgnoreOtherEvents) {
     };
     const std::string vorher = zustand();
     for (int panel : userint::PanelHandles()) {
-        for (const userint::ControlState& c : userint::FindPanel(panel)->controls) {
-            if (c.resource->callback) c.resource->callback(panel, c.resource->id, EVENT_GOT_FOCUS);
-        }
+        for (const userint::ControlState& c : userint::FindPanel(panel)->controls)
+            if (c.resource->callback) {
+                EXPECT_EQ(c.resource->callback(panel, c.resource->id, EVENT_GOT_FOCUS), 0);
+            }
     }
     EXPECT_EQ(zustand(), vorher);
     EXPECT_EQ(script().opens, 0);
