@@ -16,16 +16,14 @@ using moduleopstest::Num;
 // One port at a time: opening another closes the old one first, -1 closes.
 TEST_F(ModuleOps, OneHeldPortSwitchedByNumber) {
     const struct {
-        int port;
-        bool failOpen, failTimeout;
-        int code, held, closes;
+        int port, failOpen, failTimeout, code, held, closes;
     } kSchritte[] = {
-        {4, false, false, 0, 4, 0},
-        {4, false, false, 0, 4, 0},  // already open: nothing happens
-        {6, false, false, 0, 6, 1},
-        {5, true, false, -100002, -1, 2},
-        {5, false, true, -111004, 5, 2},  // open and recorded all the same
-        {-1, false, false, 0, -1, 3},
+        {4, 0, 0, 0, 4, 0},         // opens
+        {4, 0, 0, 0, 4, 0},         // already open: nothing happens
+        {6, 0, 0, 0, 6, 1},         // the old one is closed first
+        {5, 1, 0, -100002, -1, 2},  // does not open: none held
+        {5, 0, 1, -111004, 5, 2},   // open and recorded all the same
+        {-1, 0, 0, 0, -1, 3},       // closes
     };
     for (const auto& s : kSchritte) {
         script().failOpen = s.failOpen;
@@ -35,6 +33,7 @@ TEST_F(ModuleOps, OneHeldPortSwitchedByNumber) {
         EXPECT_EQ(script().closes, s.closes);
     }
     EXPECT_EQ(script().timeout, 1.0);
+    EXPECT_EQ(CloseComPort(), 0);
 }
 
 double gIstwert[2];
