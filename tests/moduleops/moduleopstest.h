@@ -1,21 +1,24 @@
-// Shared set-up of the module-operation tests: the panels as at start-up, every
-// port scripted, default scaling, no port open; and a view that records what
-// the status line showed and how much had gone out on the line by then.
+// The panels as at start-up over scripted ports (PORT 3, ADRESSE 1, default
+// scaling, no port open), the module's wire in short words and case tables
+// beside the tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
-#include "driver/parametermap.h"
 #include "moduleops/ZAN1Com.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"
 #include "tests/support/panels.h"
@@ -23,99 +26,108 @@
 
 namespace moduleopstest {
 
-inline constexpr char kAck[] = "\x06";
-inline constexpr char kNak[] = "\x15";
-
-// Both channels' parameter sets in transfer order.
-inline constexpr std::array<const char*, 18> kSatz = {
-    "P1", "I1", "D1", "anfangssoll1", "min1", "max1", "anstiegszeit1", "betriebsart1", "modus1",
-    "P2", "I2", "D2", "anfangssoll2", "min2", "max2", "anstiegszeit2", "betriebsart2", "modus2"};
-
-inline std::string Code(const char* name) {
-    const vekzan1::Parameter* p = vekzan1::FindParameter(name);
-    return p ? std::string{p->codeLetter, p->codeDigit} : "??";
-}
-// The module's answer to a read of name: ACK, then "#<address><code>R<value>" CR.
-inline std::string ReadAnswer(int address, const char* name, const std::string& value) {
-    return "\x06#" + std::to_string(address) + Code(name) + "R" + value + "\r";
-}
-// The command frame of a read or, with a value text, of a write.
-inline std::string Frame(int address, const char* name, const std::string& value = "") {
-    return "#" + std::to_string(address) + Code(name) + (value.empty() ? "R" : "W" + value) + "\r";
+inline double Num(int panel, int control) {
+    return userint::FindControl(panel, control)->number;
 }
 
-template <class T>
-T Val(int panel, int control) {
-    T value{};
-    GetCtrlVal(panel, control, &value);
-    return value;
-}
-inline std::string Text(int panel, int control) {
-    return Val<std::string>(panel, control);
-}
-
-// A channel's record set directly, with the setpoint fields' ranges widened to
-// the user values of 0 and 10 V, as adopting the scaling would.
-inline void Skalieren(int kanal, Konfigstruktur konfig) {
-    (kanal == 1 ? gKonfig1 : gKonfig2) = konfig;
-    const int page = kanal == 1 ? tabpanelRegler1 : tabpanelRegler2;
-    const double lo = Umrechnen_VoltZuBenutzereinheit(0, konfig);
-    const double hi = Umrechnen_VoltZuBenutzereinheit(10, konfig);
-    BereichSetzen(panelHandle, kanal == 1 ? PANEL_SOLLWERT1 : PANEL_SOLLWERT2, lo, hi);
-    BereichSetzen(page, TABPANEL_ANFANGSSOLLWERT_, lo, hi);
-    BereichSetzen(page, TABPANEL_ANSTIEGSZEIT, Umrechnen_VoltZuBenutzereinheit(0, konfig),
-                  Umrechnen_VoltZuBenutzereinheit(1000, konfig));
-}
-
-inline Konfigstruktur Abbildung(double einheitmin, double einheitmax) {
-    return {0, 10, einheitmin, einheitmax, "E"};
-}
-
-class ModuleOps : public testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(testsupport::LoadAllPanels());
-        KonfigstrukturAufStandardwerte();
-        SetCtrlVal(panelHandle, PANEL_PORT, 3);
-        SetCtrlVal(panelHandle, PANEL_ADRESSE, 1);
+// The cases of a table file beside the test (ZAN1_TEST_DATA): one per line,
+// fields split at blanks; lines starting with # are comments.
+inline std::vector<std::vector<std::string>> Faelle(const std::string& datei) {
+    std::ifstream in(std::string(ZAN1_TEST_DATA) + "/" + datei);
+    std::vector<std::vector<std::string>> faelle;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        faelle.emplace_back(std::istream_iterator<std::string>(words),
+                            std::istream_iterator<std::string>());
+        if (faelle.back().empty() || faelle.back()[0][0] == '#') faelle.pop_back();
     }
-    void TearDown() override {
-        CloseComPort();
-        KonfigstrukturAufStandardwerte();
-    }
-    testsupport::PortScript& script() { return m_ports.script(); }
-    void answer(const std::string& bytes) { script().answerNextWrite(bytes); }
-    // Holds a connection, as the connect toggle does.
-    void connect() {
-        ASSERT_EQ(OpenComPort(), 0);
-        ASSERT_EQ(gComPort, 3);
-    }
+    EXPECT_FALSE(faelle.empty()) << datei;
+    return faelle;
+}
 
-  private:
-    testsupport::ScriptedPorts m_ports;
-};
+// The id of the control that a panel's resource names constant.
+inline int Control(int panel, const std::string& constant) {
+    for (const userint::ControlState& c : userint::FindPanel(panel)->controls)
+        if (c.resource->constant == constant) return c.resource->id;
+    ADD_FAILURE() << "no control " << constant;
+    return 0;
+}
 
-// Each text shown in TEXT, with the bytes written to the line at that moment.
-class StatusRecorder final : public userint::View {
-  public:
-    explicit StatusRecorder(const testsupport::PortScript& script) : m_script(script) {
-        userint::SetView(this);
+// Words split at blanks or commas.
+inline std::vector<std::string> Words(std::string text) {
+    std::replace(text.begin(), text.end(), ',', ' ');
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
+// Answers to a parameter set written.
+inline const std::string kAcks =
+    "ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK";
+
+// The frames sent, in short words: "4M1R 4S1W2.500" is "#4M1R\r#4S1W2.500\r", "-" none.
+inline std::string Frames(const std::string& words) {
+    std::string frames;
+    for (const std::string& word : Words(words)) {
+        if (word != "-") frames += "#" + word + "\r";
     }
-    ~StatusRecorder() override { userint::SetView(nullptr); }
+    return frames;
+}
 
+// Channel kanal shows lo..hi for 0..10 V, adopted as the configuration panel does.
+inline void Skalieren(int kanal, double lo, double hi) {
+    const int page = kanal == 1 ? konfigtabRegler1 : konfigtabRegler2;
+    SetCtrlVal(page, TABKONFIG_SKALMIN_UMGERECHNET, lo);
+    SetCtrlVal(page, TABKONFIG_SKALMAX_UMGERECHNET, hi);
+    ASSERT_EQ(NeueSkalierungSetzen(), 0);
+}
+
+// Records the texts of the status line and the last focus request.
+struct RecordingView : userint::View {
     void run() override {}
     void quit() override {}
     void panelChanged(int) override {}
     void controlChanged(int panel, int control) override {
         if (panel == panelHandle && control == PANEL_TEXT)
-            shown.emplace_back(Text(panel, control), m_script.written);
+            shown.push_back(userint::FindControl(panel, control)->text);
     }
-    void focusRequested(int, int) override {}
+    void focusRequested(int panel, int control) override { focus = {panel, control}; }
+    std::vector<std::string> shown;
+    std::pair<int, int> focus{0, 0};
+};
 
-    std::vector<std::pair<std::string, std::string>> shown;
+class ModuleOps : public testing::Test {
+  protected:
+    void SetUp() override { reset(); }
+    void TearDown() override {
+        userint::SetView(nullptr);
+        CloseComPort();
+    }
+    // A fresh start, also between the cases of one test.
+    virtual void reset() {
+        TearDown();
+        script() = {};
+        ASSERT_TRUE(testsupport::LoadAllPanels());
+        KonfigstrukturAufStandardwerte();
+        SetCtrlVal(panelHandle, PANEL_PORT, 3);
+        m_view = {};
+        userint::SetView(&m_view);
+    }
+    testsupport::PortScript& script() { return m_ports.script(); }
+    // One answer per write: "4M1R2" is ACK "#4M1R2" CR, "ACK" and "NAK" stand
+    // alone, "-" stays silent; NOPORT: no port opens, NOTIMEOUT: no timeout can be set.
+    void answer(const std::string& words) {
+        for (const std::string& w : Words(words)) {
+            script().failOpen |= w == "NOPORT";
+            script().failTimeout |= w == "NOTIMEOUT";
+            script().answerNextWrite(w == "-"     ? ""
+                                     : w == "ACK" ? "\x06"
+                                     : w == "NAK" ? "\x15"
+                                                  : "\x06#" + w + "\r");
+        }
+    }
 
-  private:
-    const testsupport::PortScript& m_script;
+    testsupport::ScriptedPorts m_ports;
+    RecordingView m_view;
 };
 
 }  // namespace moduleopstest

@@ -1,0 +1,292 @@
+// The operator window's callbacks over a scripted port: connecting and
+// polling, the module commands, the entry checks, the chart zoom, the
+// configuration panel, the parameter files, start-up and the end.
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/ZAN1BSteuerung.h"
+#include "app/maincallbacks.h"
+#include "app/resource.h"
+#include "errors/errordisplay.h"
+#include "tests/moduleops/moduleopstest.h"
+#include "tests/support/tempdir.h"
+
+namespace {
+
+using moduleopstest::Control;
+using moduleopstest::Frames;
+using moduleopstest::Num;
+using moduleopstest::Skalieren;
+
+// Records each message box as "title|polling on" and answers a file dialog with file.
+struct Dialogs : userint::Dialogs {
+    void message(const std::string& title, const std::string&) override {
+        popups.push_back(title + "|" + std::to_string(gIstwerteAbfragen));
+    }
+    int selectFile(const userint::FileSelectRequest&, std::string* path) override {
+        *path = file;
+        return file.empty() ? VAL_NO_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+    }
+    std::vector<std::string> popups;
+    std::string file;
+};
+
+class MainWindow : public moduleopstest::ModuleOps {
+  protected:
+    void reset() override {
+        ModuleOps::reset();
+        gIstwerteAbfragen = false;
+        gWarnungAngezeigt = 0;
+        m_dialogs = {};
+        userint::SetDialogs(&m_dialogs);
+    }
+    static void Commit(int panel, int control) {
+        ASSERT_TRUE(userint::DispatchCommit(panel, control));
+    }
+    static void Menu(int item) { ASSERT_TRUE(userint::DispatchMenu(panelHandle, item)); }
+    static void Verbinden(int gedrueckt) {
+        SetCtrlVal(panelHandle, PANEL_VERBINDEN, gedrueckt);
+        Commit(panelHandle, PANEL_VERBINDEN);
+    }
+    static void Tick() { ASSERT_TRUE(userint::DispatchTimerTick(panelHandle, PANEL_TIMER)); }
+    static double Fehler() { return Num(panelHandle, PANEL_FEHLERNUMMER); }
+    // The connection as the operator sees it, as a whole.
+    static void ExpectConnected(bool an) {
+        EXPECT_EQ(Num(panelHandle, PANEL_VERBINDEN), an);
+        EXPECT_EQ(gIstwerteAbfragen, an);
+        EXPECT_EQ(gComPort, an ? 3 : -1);
+        for (int c : {PANEL_ISTWERT1, PANEL_ISTWERTEINHEIT1, PANEL_ISTWERT2, PANEL_ISTWERTEINHEIT2})
+            EXPECT_EQ(userint::FindControl(panelHandle, c)->dimmed, !an) << c;
+        EXPECT_EQ(userint::FindControl(panelHandle, PANEL_PORT)->dimmed, an);
+    }
+
+    Dialogs m_dialogs;
+    testsupport::TemporaryCurrentDirectory m_directory;
+};
+
+// Connecting warns once per run before polling starts; the timer polls while
+// connected; the toggle and a failed poll end it alike.
+TEST_F(MainWindow, ConnectPollAndDisconnect) {
+    Skalieren(1, 0, 100);
+    Skalieren(2, 100, 200);
+    Tick();
+    FehlerSetzen(-403011);
+    answer("1M1R2 1M2R2");
+    Verbinden(1);
+    ExpectConnected(true);
+    EXPECT_EQ(Fehler(), 0);
+    EXPECT_EQ(m_dialogs.popups, std::vector<std::string>{"Info|0"});
+
+    FehlerSetzen(-403011);
+    answer("1V5R2.500 1V6R5.000");
+    Tick();
+    EXPECT_EQ(script().written, Frames("1M1R 1M2R 1V5R 1V6R"));
+    EXPECT_EQ(userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 0), std::vector<double>{25});
+    EXPECT_EQ(userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 1), std::vector<double>{150});
+    EXPECT_EQ(Num(panelHandle, PANEL_ISTWERT1) + Num(panelHandle, PANEL_ISTWERT2), 175);
+    EXPECT_EQ(Fehler(), 403011);  // a good poll leaves the display alone
+    Tick();                       // nothing answers
+    ExpectConnected(false);
+    EXPECT_EQ(Fehler(), 403052);
+
+    answer("1M1R2 1M2R2");
+    Verbinden(1);
+    ExpectConnected(true);
+    FehlerSetzen(-403011);
+    Verbinden(0);
+    ExpectConnected(false);
+    EXPECT_EQ(Fehler(), 403011);  // a disconnect keeps the display
+    EXPECT_EQ(m_dialogs.popups.size(), 1u);
+}
+
+// The window as a line of commands.txt gives it.
+std::string Anzeige(const moduleopstest::RecordingView& view) {
+    std::ostringstream out;
+    for (int c : {PANEL_SOLLWERT1, PANEL_STELLWERT1, PANEL_SOLLWERT2, PANEL_STELLWERT2})
+        out << Num(panelHandle, c) << " ";
+    for (int led = PANEL_LED1; led <= PANEL_LED8; ++led) {
+        const userint::ControlState& c = *userint::FindControl(panelHandle, led);
+        const int farbe = c.onColor == kRgbGreen ? 1 : c.onColor == kRgbRed ? 2 : 3;
+        out << "-GRB"[c.number == 0 ? 0 : farbe];
+    }
+    const std::string id = userint::FindControl(panelHandle, PANEL_IDSTRING)->text;
+    const userint::ControlState& chart = *userint::FindControl(panelHandle, PANEL_STRIPCHART);
+    out << " " << (id.empty() ? "-" : id) << " "
+        << userint::FindControl(tabpanelRegler1, TABPANEL_PANTEIL)->precision << " "
+        << Num(panelHandle, PANEL_VERBINDEN) << gIstwerteAbfragen << " "
+        << (view.focus.first
+                ? userint::FindControl(view.focus.first, view.focus.second)->resource->constant
+                : "-")
+        << " " << Num(panelHandle, PANEL_GRAPHZOOMMIN) << " "
+        << Num(panelHandle, PANEL_GRAPHZOOMMAX) << " " << chart.axisMin << " " << chart.axisMax
+        << " " << view.shown.size();
+    return out.str();
+}
+
+// Each command shows its module result in the error display and its data in
+// the window; connecting reads back the setpoint (mode 1, in the user unit) or
+// the manipulated value (mode 3, in volts) of each channel.
+TEST_F(MainWindow, CommandsShowTheirResult) {
+    for (const auto& f : moduleopstest::Faelle("commands.txt")) {
+        SCOPED_TRACE(f[0] + " " + f[1]);
+        reset();
+        Skalieren(1, 0, 100);
+        Skalieren(2, 100, 200);
+        SetCtrlVal(panelHandle, PANEL_ADRESSE, 4);
+        SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 25.0);
+        SetCtrlVal(panelHandle, PANEL_STELLWERT1, 4.2);
+        SetCtrlVal(panelHandle, PANEL_SOLLWERT2, 150.0);
+        SetCtrlVal(panelHandle, PANEL_STELLWERT2, 6.0);
+        for (int led = PANEL_LED1; led <= PANEL_LED8; ++led) {
+            SetCtrlVal(panelHandle, led, 1);
+            SetCtrlAttribute(panelHandle, led, ATTR_ON_COLOR, 0x0000FF);
+        }
+        SetCtrlVal(panelHandle, PANEL_IDSTRING, "alt");
+        SetCtrlVal(tabpanelRegler1, TABPANEL_PANTEIL, 150.0);
+        SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
+        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, 8.0);
+        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, 2.0);
+        SetAxisScalingMode(panelHandle, PANEL_STRIPCHART, VAL_LEFT_YAXIS, VAL_MANUAL, 1, 2);
+        FehlerSetzen(-999999);
+        answer(f[1]);
+        Commit(panelHandle, Control(panelHandle, f[0]));
+        EXPECT_EQ(script().written, Frames(f[2]));
+        EXPECT_EQ(Fehler(), std::stoi(f[3]));
+        EXPECT_EQ(moduleopstest::Words(Anzeige(m_view)),
+                  std::vector<std::string>(f.begin() + 4, f.end()));
+        EXPECT_EQ(gComPort != -1, gIstwerteAbfragen);  // held exactly while polling
+    }
+    reset();  // a written set is read back
+    answer(moduleopstest::kAcks + " -");
+    Commit(panelHandle, PANEL_SCHREIBEN);
+    EXPECT_EQ(script().written.substr(script().written.size() - 6), "#1P1R\r");
+    EXPECT_EQ(Fehler(), 403052);
+}
+
+// A zero I share and crossed limits are corrected in the field just entered,
+// on its own page only; the display precision follows the shares.
+TEST_F(MainWindow, ParameterEntryIsChecked) {
+    for (const auto& f : moduleopstest::Faelle("entries.txt")) {
+        SCOPED_TRACE(f[0] + " " + f[1]);
+        reset();
+        const int field = Control(tabpanelRegler2, f[0]);
+        const int other = f[2] == "-" ? field : Control(tabpanelRegler2, f[2]);
+        for (int page : {tabpanelRegler1, tabpanelRegler2}) {
+            SetCtrlVal(page, other, std::stod(f[3]));
+            SetCtrlVal(page, field, std::stod(f[1]));
+        }
+        Commit(tabpanelRegler2, field);
+        EXPECT_EQ(Num(tabpanelRegler2, field), std::stod(f[4]));
+        EXPECT_EQ(userint::FindControl(tabpanelRegler2, field)->precision, std::stoi(f[5]));
+        EXPECT_EQ(Num(tabpanelRegler2, other), std::stod(f[other == field ? 4 : 3]));
+        EXPECT_EQ(Num(tabpanelRegler1, field), std::stod(f[1]));  // the other page stays
+    }
+}
+
+// A callback acts on its own event only: focus changes nothing anywhere.
+TEST_F(MainWindow, CallbacksIgnoreOtherEvents) {
+    for (int page : {tabpanelRegler1, tabpanelRegler2}) {  // what an entry check would correct
+        SetCtrlVal(page, TABPANEL_IANTEIL, 0.0);
+        SetCtrlVal(page, TABPANEL_STELLMIN, 8.0);
+    }
+    SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
+    gIstwerteAbfragen = true;
+    const auto zustand = [] {
+        std::ostringstream out;
+        for (int panel : userint::PanelHandles()) {
+            out << userint::FindPanel(panel)->visible;
+            for (const userint::ControlState& c : userint::FindPanel(panel)->controls)
+                out << c.number << c.text << c.precision << c.axisMin << c.axisMax << ";";
+        }
+        return out.str();
+    };
+    const std::string vorher = zustand();
+    for (int panel : userint::PanelHandles()) {
+        for (const userint::ControlState& c : userint::FindPanel(panel)->controls)
+            if (c.resource->callback) {
+                EXPECT_EQ(c.resource->callback(panel, c.resource->id, EVENT_GOT_FOCUS), 0);
+            }
+    }
+    EXPECT_EQ(zustand(), vorher);
+    EXPECT_EQ(script().opens, 0);
+}
+
+// Skalieren shows the records; Ok adopts the pages unless one is degenerate,
+// Abbruch drops them, and the default values reach the records only with Ok.
+TEST_F(MainWindow, ConfigurationPanel) {
+    const auto tippen = [](double wert) {
+        userint::OperatorSetValue(konfigtabRegler1, TABKONFIG_SKALMAX_UMGERECHNET, wert);
+    };
+    const auto knopf = [](int button) { Commit(konfigpanelHandle, button); };
+    Menu(MENUBAR_KONFIG_SKALIERUNG);
+    tippen(100);
+    knopf(KONFIGPNL_OK);
+    EXPECT_FALSE(userint::FindPanel(konfigpanelHandle)->visible);
+    tippen(5);  // typed while hidden: Skalieren shows the records again
+    Menu(MENUBAR_KONFIG_SKALIERUNG);
+    EXPECT_EQ(Num(konfigtabRegler1, TABKONFIG_SKALMAX_UMGERECHNET), 100);
+    tippen(0);  // 0..0
+    knopf(KONFIGPNL_OK);
+    EXPECT_EQ(m_dialogs.popups, std::vector<std::string>{"Fehler #500111|0"});
+    knopf(KONFIGPNL_AUFSTANDARDWERTE);
+    EXPECT_EQ(Num(konfigtabRegler1, TABKONFIG_SKALMAX_UMGERECHNET), 10);
+    EXPECT_TRUE(userint::FindPanel(konfigpanelHandle)->visible);
+    knopf(KONFIGPNL_ABBRUCH);
+    EXPECT_FALSE(userint::FindPanel(konfigpanelHandle)->visible);
+    EXPECT_EQ(gKonfig1.einheitmax, 100);
+    Menu(MENUBAR_KONFIG_SKALIERUNG);
+    knopf(KONFIGPNL_AUFSTANDARDWERTE);
+    knopf(KONFIGPNL_OK);
+    EXPECT_EQ(gKonfig1.einheitmax, 10);
+}
+
+// A failing file command shows its code; a cancelled or successful one nothing.
+TEST_F(MainWindow, ParameterFiles) {
+    for (const char* datei : {"fehlt/neu.zan", "", "satz.zan"}) {
+        m_dialogs.file = datei;
+        Menu(MENUBAR_DATEI_PARAMETE_2);
+        Menu(MENUBAR_DATEI_PARAMETE);
+    }
+    EXPECT_EQ(m_dialogs.popups, (std::vector<std::string>{"Fehler #308101|0", "Fehler #308103|0"}));
+}
+
+// Start-up needs every panel and shows the main window only; closing the
+// configuration panel or Beenden ends the program, which closes a held port
+// and saves the settings.
+TEST_F(MainWindow, StartUpAndEnd) {
+    userint::SetView(nullptr);  // the headless loop
+    for (std::size_t ohne = 0; ohne < Zan1Resource().panels.size(); ++ohne) {
+        userint::ResetModel();
+        userint::Resource teil = Zan1Resource();
+        teil.panels.erase(teil.panels.begin() + ohne);
+        userint::RegisterResource(teil);
+        EXPECT_EQ(ProgramMain(), -1) << ohne;  // one panel missing
+    }
+    for (const int beenden : {0, 1}) {
+        userint::ResetModel();
+        RegisterZan1Resource();
+        userint::PostToLoop([beenden] {
+            for (int panel : userint::PanelHandles())
+                EXPECT_EQ(userint::FindPanel(panel)->visible, panel == panelHandle) << panel;
+            const auto text = [](int c) { return userint::FindControl(aboutpanelHandle, c)->text; };
+            EXPECT_EQ(text(ABOUTPANEL_VERSION) + " " + text(ABOUTPANEL_DATUM), "V 1.0 12/2010");
+            for (int page : {konfigtabRegler1, konfigtabRegler2})
+                EXPECT_LT(SetCtrlVal(page, TABKONFIG_SKAL_EINHEIT, "mbar/s"), 0) << page;
+            ASSERT_EQ(OpenComPort(), 0);  // as a held connection would
+            Menu(beenden ? MENUBAR_DATEI_BEENDEN : MENUBAR_MENU_BER);
+            if (beenden) return;
+            EXPECT_EQ(userint::Popups(), std::vector<int>{aboutpanelHandle});
+            Commit(aboutpanelHandle, ABOUTPANEL_OK);
+            EXPECT_TRUE(userint::Popups().empty());
+            EXPECT_TRUE(userint::DispatchPanelEvent(konfigpanelHandle, EVENT_CLOSE));
+        });
+        userint::PostToLoop([] { ADD_FAILURE() << "the loop went on after the end"; });
+        EXPECT_EQ(ProgramMain(), 0);
+        EXPECT_EQ(script().closes, beenden + 1);
+        EXPECT_TRUE(std::filesystem::remove(kIniDateiname));
+    }
+}
+
+}  // namespace
