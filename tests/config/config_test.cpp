@@ -1,0 +1,352 @@
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+
+#include "config/ZAN1Func.h"
+#include "config/ZAN1Konfig.h"
+#include "config/parameterdatei.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
+#include "platform/ini/ini.h"
+#include "platform/userint/model.h"
+#include "platform/userint/userint.h"
+#include "platform/userint/view.h"
+#include "tests/ini/testfiles.h"
+#include "tests/support/panels.h"
+#include "tests/support/tempdir.h"
+
+namespace {
+
+using testfiles::Bytes;
+const std::filesystem::path kFiles = ZAN1_CONFIG_TESTFILES;
+// Saved from the state of the first parameter-file test; its layout was built
+// by hand from the byte offsets, not from the record type.
+const std::filesystem::path kValid = ZAN1_FUZZ_CORPUS "/valid.zan";
+
+const userint::ControlState& C(int panel, int control) {
+    static const userint::ControlState kNone{};
+    const userint::ControlState* c = userint::FindControl(panel, control);
+    EXPECT_NE(c, nullptr) << "control " << control;
+    return c != nullptr ? *c : kNone;
+}
+
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+    char text[512];
+    std::snprintf(text, sizeof text, format, args...);
+    return text;
+}
+
+// Records and configuration pages as the case tables write them:
+// "vmin vmax einheitmin einheitmax 'einheit'".
+std::string Text(const Konfigstruktur& k) {
+    return Format("%.10g %.10g %.10g %.10g '%s'", k.vmin, k.vmax, k.einheitmin, k.einheitmax,
+                  k.einheit);
+}
+constexpr int kSeite[] = {TABKONFIG_SKALMIN_VOLT, TABKONFIG_SKALMAX_VOLT,
+                          TABKONFIG_SKALMIN_UMGERECHNET, TABKONFIG_SKALMAX_UMGERECHNET};
+std::string Seite(int s) {
+    return Format("%.10g %.10g %.10g %.10g '%s'", C(s, kSeite[0]).number, C(s, kSeite[1]).number,
+                  C(s, kSeite[2]).number, C(s, kSeite[3]).number,
+                  C(s, TABKONFIG_SKAL_EINHEIT).text.c_str());
+}
+// Types both pages in, as the operator would, and applies them.
+int Skalieren(const std::string& seite1, const std::string& seite2) {
+    for (const auto& [s, text] :
+         {std::pair{konfigtabRegler1, seite1}, {konfigtabRegler2, seite2}}) {
+        double v[4] = {};
+        char einheit[16] = "";
+        std::sscanf(text.c_str(), "%lf %lf %lf %lf '%15[^']'", &v[0], &v[1], &v[2], &v[3], einheit);
+        for (int i = 0; i < 4; ++i)
+            SetCtrlVal(s, kSeite[i], v[i]);
+        SetCtrlVal(s, TABKONFIG_SKAL_EINHEIT, einheit);
+    }
+    return NeueSkalierungSetzen();
+}
+
+// Every scaled control of a channel: setpoint at power-on, ramp, setpoint and
+// actual value (number, range, precision, increment), then the unit labels.
+std::string Kanal(int n) {
+    const int t = n == 1 ? tabpanelRegler1 : tabpanelRegler2;
+    const auto& a = C(t, TABPANEL_ANFANGSSOLLWERT_);
+    const auto& r = C(t, TABPANEL_ANSTIEGSZEIT);
+    const auto& s = C(panelHandle, n == 1 ? PANEL_SOLLWERT1 : PANEL_SOLLWERT2);
+    const auto& i = C(panelHandle, n == 1 ? PANEL_ISTWERT1 : PANEL_ISTWERT2);
+    return Format(
+        "%.10g [%.10g..%.10g] p%d, %.10g [%.10g..%.10g], %.10g [%.10g..%.10g] p%d i%.10g, "
+        "%.10g p%d, %s%s%s%s",
+        a.number, a.min, a.max, a.precision, r.number, r.min, r.max, s.number, s.min, s.max,
+        s.precision, s.increment, i.number, i.precision,
+        C(t, TABPANEL_ANFANGSSOLLWERTEINHEI).text.c_str(),
+        C(t, TABPANEL_ANSTEIGSZEITEINHEIT).text.c_str(),
+        C(panelHandle, n == 1 ? PANEL_SOLLWERTEINHEIT1 : PANEL_SOLLWERTEINHEIT2).text.c_str(),
+        C(panelHandle, n == 1 ? PANEL_ISTWERTEINHEIT1 : PANEL_ISTWERTEINHEIT2).text.c_str());
+}
+
+// The zoom limits with their ranges and labels, then the chart's axis.
+std::string Zoom() {
+    const auto& lo = C(panelHandle, PANEL_GRAPHZOOMMIN);
+    const auto& hi = C(panelHandle, PANEL_GRAPHZOOMMAX);
+    const auto& chart = C(panelHandle, PANEL_STRIPCHART);
+    return Format("%.10g [%.10g..%.10g] %.10g [%.10g..%.10g] %s%s, %.10g..%.10g %s", lo.number,
+                  lo.min, lo.max, hi.number, hi.min, hi.max,
+                  C(panelHandle, PANEL_ZOOMMINEINHEIT).text.c_str(),
+                  C(panelHandle, PANEL_ZOOMMAXEINHEIT).text.c_str(), chart.axisMin, chart.axisMax,
+                  chart.yName.c_str());
+}
+
+// The rings and the zoom limits.
+std::string Ringe() {
+    return Format("%g %g %g %g", C(panelHandle, PANEL_PORT).number,
+                  C(panelHandle, PANEL_ADRESSE).number, C(panelHandle, PANEL_GRAPHZOOMMIN).number,
+                  C(panelHandle, PANEL_GRAPHZOOMMAX).number);
+}
+
+// Fresh panels, default records and an empty current directory per test.
+class Config : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_directory.path().empty());
+        Neu();
+    }
+    void Neu() {
+        ASSERT_TRUE(testsupport::LoadAllPanels());
+        KonfigstrukturAufStandardwerte();
+    }
+
+    testsupport::TemporaryCurrentDirectory m_directory;
+};
+
+// Quotient first, then the product, then the offset: other orders round differently.
+TEST(Umrechnen, KeepsTheOrderOfOperations) {
+    EXPECT_EQ(Umrechnen_VoltZuBenutzereinheit(5, {0, 3, 0, 1, ""}), 1.6666666666666665);
+    EXPECT_EQ(Umrechnen_VoltZuBenutzereinheit(5.5, {0.1, 0.7, 0.3, 2.9, ""}), 23.700000000000006);
+    EXPECT_EQ(Umrechnen_BenutzereinheitZuVolt(5, {0, 1, 0, 3, ""}), 1.6666666666666665);
+    EXPECT_EQ(Umrechnen_BenutzereinheitZuVolt(5.5, {0.3, 2.9, 0.1, 0.7, ""}), 23.700000000000006);
+}
+
+TEST_F(Config, NewScalingsPresentEveryScaledControl) {
+    for (const auto& f : testfiles::Cases(kFiles / "skalierungen.txt")) {
+        SCOPED_TRACE(f[0]);
+        Neu();
+        ASSERT_EQ(Skalieren("0 10 0 100 '%'", "0 10 0 500 'mm'"), 0);
+        const int t1 = tabpanelRegler1, t2 = tabpanelRegler2;
+        for (const auto& [panel, control, wert] : {std::tuple{t1, TABPANEL_ANFANGSSOLLWERT_, 20.0},
+                                                   {t1, TABPANEL_ANSTIEGSZEIT, 3000.0},
+                                                   {panelHandle, PANEL_SOLLWERT1, 25.0},
+                                                   {panelHandle, PANEL_ISTWERT1, 40.0},
+                                                   {t2, TABPANEL_ANFANGSSOLLWERT_, 100.0},
+                                                   {t2, TABPANEL_ANSTIEGSZEIT, 20000.0},
+                                                   {panelHandle, PANEL_SOLLWERT2, 250.0},
+                                                   {panelHandle, PANEL_ISTWERT2, 300.0},
+                                                   {panelHandle, PANEL_GRAPHZOOMMIN, 50.0},
+                                                   {panelHandle, PANEL_GRAPHZOOMMAX, 400.0}})
+            SetCtrlVal(panel, control, wert);
+        EXPECT_EQ(Skalieren(f[1], f[2]), std::stoi(f[3]));
+        EXPECT_EQ(Kanal(1), f[4]);
+        EXPECT_EQ(Kanal(2), f[5]);
+        EXPECT_EQ(Zoom(), f[6]);
+    }
+}
+
+TEST_F(Config, SetPrecisionFollowsTheMagnitudeOfPIAndD) {
+    const int felder[] = {TABPANEL_PANTEIL, TABPANEL_IANTEIL, TABPANEL_DANTEIL};
+    const double werte[] = {9.99, 10.0, -150.0, 12345.0, 999.99, -1000.0};
+    std::string stellen;
+    for (int i = 0; i < 6; ++i) {
+        SetCtrlVal(i < 3 ? tabpanelRegler1 : tabpanelRegler2, felder[i % 3], werte[i]);
+        SetCtrlAttribute(i < 3 ? tabpanelRegler1 : tabpanelRegler2, felder[i % 3], ATTR_PRECISION,
+                         9);
+    }
+    SetPrecision();
+    for (int i = 0; i < 6; ++i)
+        stellen +=
+            std::to_string(C(i < 3 ? tabpanelRegler1 : tabpanelRegler2, felder[i % 3]).precision);
+    EXPECT_EQ(stellen, "432021");
+}
+
+// No file, or a directory in its place: the records are at their defaults and
+// no control has been written.
+TEST_F(Config, LoadIniWithoutAFileChangesNoControl) {
+    for (const bool verzeichnis : {false, true}) {
+        if (verzeichnis) std::filesystem::create_directory(kIniDateiname);
+        SetCtrlVal(panelHandle, PANEL_PORT, 3);
+        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, 1.5);
+        SetCtrlVal(konfigtabRegler1, TABKONFIG_SKALMAX_UMGERECHNET, 50.0);
+        gKonfig1 = gKonfig2 = {0, 10, 0, 100, "%"};
+        EXPECT_EQ(LoadIni(), verzeichnis ? kFehlerIniLesen : kFehlerIniNichtGefunden);
+        EXPECT_EQ(Text(gKonfig1) + Text(gKonfig2), "0 10 0 10 'V'0 10 0 10 'V'");
+        EXPECT_EQ(Ringe() + ", " + Seite(konfigtabRegler1), "3 1 1.5 10, 0 10 0 50 'V'");
+        EXPECT_EQ(C(panelHandle, PANEL_SOLLWERTEINHEIT1).text, "[V]");
+    }
+}
+
+TEST_F(Config, LoadIniTakesWhatTheFileHolds) {
+    for (const auto& f : testfiles::Cases(kFiles / "einstellungen.txt")) {
+        SCOPED_TRACE(f[0]);
+        Neu();
+        SetCtrlVal(panelHandle, PANEL_PORT, 2);
+        SetCtrlVal(panelHandle, PANEL_ADRESSE, 2);
+        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, 3.0);
+        SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, 7.0);
+        testfiles::Put(kIniDateiname, "[ZAN1]\r\n" + f[1]);
+        EXPECT_EQ(LoadIni(), 0);
+        EXPECT_EQ(Ringe(), f[2]);
+        EXPECT_EQ(Text(gKonfig1) + Text(gKonfig2), f[3] + f[4]);
+        EXPECT_EQ(Seite(konfigtabRegler1) + Seite(konfigtabRegler2), f[3] + f[4]);
+        EXPECT_EQ(C(panelHandle, PANEL_SOLLWERTEINHEIT2).text,
+                  "[" + std::string(Einheit(gKonfig2)) + "]");
+    }
+}
+
+TEST_F(Config, DefaultsAreWrittenByteForByte) {
+    EXPECT_EQ(WriteIni(), 0);
+    EXPECT_EQ(Bytes(kIniDateiname), Bytes(kFiles / "defaults.ini"));
+    std::filesystem::remove(kIniDateiname);
+    std::filesystem::create_directory(kIniDateiname);
+    EXPECT_EQ(WriteIni(), kFehlerIniSchreiben);
+}
+
+// The zoom is stored in volts.
+TEST_F(Config, SettingsSurviveARestart) {
+    SetCtrlVal(panelHandle, PANEL_PORT, 5);
+    SetCtrlVal(panelHandle, PANEL_ADRESSE, 9);
+    ASSERT_EQ(Skalieren("0 10 0 100 '%'", "-0.5 9.5 -1.5 16 'bar'"), 0);
+    SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, 20.0);
+    SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, 80.0);
+    const std::string vorher = Ringe() + Text(gKonfig1) + Text(gKonfig2) + Kanal(1) + Kanal(2);
+    ASSERT_EQ(WriteIni(), 0);
+    EXPECT_EQ(Bytes(kIniDateiname), Bytes(kFiles / "settings.ini"));
+    ASSERT_TRUE(testsupport::LoadAllPanels());
+    ASSERT_EQ(LoadIni(), 0);
+    EXPECT_EQ(Ringe() + Text(gKonfig1) + Text(gKonfig2) + Kanal(1) + Kanal(2), vorher);
+}
+
+// The nine controls of a controller page, in file order.
+constexpr int kRegler[] = {TABPANEL_PANTEIL,      TABPANEL_IANTEIL,     TABPANEL_DANTEIL,
+                           TABPANEL_STELLMIN,     TABPANEL_STELLMAX,    TABPANEL_ANFANGSSOLLWERT_,
+                           TABPANEL_ANSTIEGSZEIT, TABPANEL_BETRIEBSART, TABPANEL_MODUSISTWERTNULL};
+
+// Everything a load may change.
+std::string Alles() {
+    std::string s = Text(gKonfig1) + Text(gKonfig2) + Seite(konfigtabRegler1) +
+                    Seite(konfigtabRegler2) + "\n" + Kanal(1) + "\n" + Kanal(2) + "\n" + Zoom();
+    for (const int seite : {tabpanelRegler1, tabpanelRegler2})
+        for (const int control : kRegler)
+            s += Format(" %.17g", C(seite, control).number);
+    return s;
+}
+
+class Parameterdatei : public Config, userint::Dialogs {
+  protected:
+    void SetUp() override {
+        Config::SetUp();
+        userint::SetDialogs(this);
+    }
+    void TearDown() override { userint::SetDialogs(nullptr); }
+    void message(const std::string&, const std::string&) override {}
+    int selectFile(const userint::FileSelectRequest& r, std::string* path) override {
+        m_anfragen +=
+            Format("%s %s '%s' '%s' %d %d%d%d%d\n", r.title.c_str(), r.pattern.c_str(),
+                   r.directory.c_str(), r.fileTypeList.c_str(), r.buttonKind, r.restrictDirectory,
+                   r.restrictExtension, r.allowCancel, r.allowMakeDirectory);
+        *path = m_antwort;
+        return m_antwort.empty() ? VAL_NO_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
+    }
+    int Speichern(const std::string& path) { return m_antwort = path, SchreibeParameterInDatei(); }
+    int Laden(const std::string& path) { return m_antwort = path, LeseParameterAusDatei(); }
+
+    std::string m_antwort, m_anfragen;
+};
+
+// A load checks the whole file before anything changes; a tolerated change
+// loads like the saved file. The setpoint is not in the file: it keeps its
+// number under the loaded scaling.
+TEST_F(Parameterdatei, SaveWritesTheLayoutAndLoadChecksComeFirst) {
+    ASSERT_EQ(Skalieren("0 10 0 100 '\xC2\xB0"
+                        "C'",
+                        "0 10 0 10 'V'"),
+              0);
+    const double werte[2][9] = {{2.5, 0.75, 0.125, 1.5, 9.25, 4.0, 250.0, 3.0, 1.0},
+                                {1.25, 3.5, 0.5, 0.25, 8.5, 6.0, 500.0, 2.0, 0.0}};
+    for (const int s : {0, 1}) {
+        for (int i = 0; i < 8; ++i)
+            SetCtrlVal(s ? tabpanelRegler2 : tabpanelRegler1, kRegler[i], werte[s][i]);
+        SetCtrlVal(s ? tabpanelRegler2 : tabpanelRegler1, kRegler[8],
+                   static_cast<int>(werte[s][8]));
+    }
+    SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, 20.0);
+    SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, 80.0);
+    ASSERT_EQ(NeueSkalierungSetzen(), 0);  // the chart takes the zoom
+    SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 0.5);
+    const std::string gespeichert = Alles();
+    testfiles::Put("p.zan", "old");
+    ::chmod("p.zan", 0600);
+    ASSERT_EQ(Speichern("p.zan"), 0);
+    EXPECT_EQ(Bytes("p.zan"), Bytes(kValid));
+    struct stat info {};
+    EXPECT_TRUE(::stat("p.zan", &info) == 0 && (info.st_mode & 07777) == 0600);
+    EXPECT_FALSE(std::filesystem::exists("p.zan.tmp"));
+    for (const auto& f : testfiles::Cases(kFiles / "ladepruefungen.txt")) {
+        SCOPED_TRACE(f[0]);
+        Neu();
+        SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 0.5);
+        const std::string vorher = Alles();
+        std::string bytes = Bytes(kValid), was, wert;
+        for (std::istringstream aenderungen(f[1]); aenderungen >> was;) {
+            std::size_t an = 0;
+            aenderungen >> an >> wert;
+            const double zahl = std::strtod(wert.c_str(), nullptr);
+            const auto ganz = static_cast<std::int32_t>(zahl);
+            if (was == "size") bytes.resize(an);
+            if (was == "byte") bytes[an] = static_cast<char>(std::stoi(wert, nullptr, 16));
+            if (was == "i32") bytes.replace(an, 4, reinterpret_cast<const char*>(&ganz), 4);
+            if (was == "f64") bytes.replace(an, 8, reinterpret_cast<const char*>(&zahl), 8);
+            if (was == "fill") bytes.replace(an, ganz - an, ganz - an, '\x5A');
+        }
+        testfiles::Put("f.zan", bytes);
+        EXPECT_EQ(Laden("f.zan"), std::stoi(f[2]));
+        EXPECT_EQ(Alles(), f[2] == "0" ? gespeichert : vorher);
+    }
+}
+
+TEST_F(Parameterdatei, FailedOrCancelledDialogsKeepFilesAndControls) {
+    const std::string vorher = Alles();
+    EXPECT_EQ(Speichern(""), 0);
+    EXPECT_EQ(Laden(""), 0);
+    EXPECT_TRUE(std::filesystem::is_empty("."));
+    EXPECT_EQ(m_anfragen, Format("Speichern *.zan '' '' %d 0111\nLaden *.zan '' '' %d 0110\n",
+                                 VAL_SAVE_BUTTON, VAL_LOAD_BUTTON));
+    testfiles::Put("alt.zan", "old");
+    std::filesystem::create_directory("alt.zan.tmp");
+    std::filesystem::create_directory("ordner.zan");
+    EXPECT_EQ(Speichern("alt.zan"), kFehlerParameterdateiSpeichernOeffnen);
+    EXPECT_EQ(Speichern("ordner.zan"), kFehlerParameterdateiSpeichernOeffnen);
+    EXPECT_EQ(Speichern("fehlt/neu.zan"), kFehlerParameterdateiSpeichernOeffnen);
+    EXPECT_EQ(Laden("fehlt.zan"), kFehlerParameterdateiLadenOeffnen);
+    EXPECT_EQ(Bytes("alt.zan"), "old");
+    EXPECT_EQ(Alles(), vorher);
+}
+
+TEST(Einheiten, FilesHoldWindows1252AndRecordsUtf8) {
+    for (const auto& f : testfiles::Cases(kFiles / "einheiten.txt")) {
+        SCOPED_TRACE(f[0]);
+        std::string feld = f[1], bytes = Bytes(kValid);
+        feld.resize(8, '\0');
+        Parametersatz satz{};
+        if (f[3] != "save") {
+            bytes.replace(216, 8, feld);
+            ASSERT_EQ(ParametersatzAusBytes(std::as_bytes(std::span(bytes)), &satz), 0);
+            EXPECT_EQ(Einheit(satz.konfig1), f[2]);
+        }
+        if (f[3] != "load") {
+            EinheitSetzen(&satz.konfig1, f[2]);
+            const auto image = ParametersatzZuBytes(satz);
+            EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data()) + 216, 8), feld);
+        }
+    }
+}
+
+}  // namespace

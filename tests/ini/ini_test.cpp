@@ -1,0 +1,229 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <clocale>
+#include <cstdio>
+#include <numeric>
+#include <random>
+
+#include "platform/ini/ini.h"
+#include "tests/ini/filefaults.h"
+#include "tests/ini/testfiles.h"
+#include "tests/support/tempdir.h"
+
+namespace {
+
+using testfiles::Bytes;
+const std::filesystem::path kFiles = ZAN1_INI_TESTFILES;
+
+std::string Raw(IniHandle ini, const char* section, const char* item) {
+    char buffer[512];
+    const int found = Ini_GetRawStringIntoBuffer(ini, section, item, buffer, sizeof buffer);
+    return found == 1 ? buffer : "<absent>";
+}
+
+// Each test runs in its own empty current directory.
+class Ini : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_FALSE(m_directory.path().empty()); }
+    std::string Written(IniHandle ini) {
+        EXPECT_EQ(Ini_WriteToFile(ini, "written.ini"), 0);
+        return Bytes("written.ini");
+    }
+
+    testsupport::TemporaryCurrentDirectory m_directory;
+};
+
+// Every case of data/values.txt, in the locale that is set.
+void CheckValues() {
+    const auto digits15 = [](double x) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.15g", x);
+        return std::string(text);
+    };
+    for (const auto& f : testfiles::Cases(kFiles / "data/values.txt")) {
+        SCOPED_TRACE(f[0]);
+        double number = 0, real = 42;  // from_chars ignores the locale
+        std::from_chars(f[4].data(), f[4].data() + f[4].size(), number);
+        IniPtr ini = MakeIni(true);
+        if (f[1] == "put") {
+            ASSERT_EQ(Ini_PutDouble(ini.get(), "S", "k", number), 0);
+            EXPECT_EQ(Raw(ini.get(), "S", "k"), f[2]);
+        } else {
+            Ini_PutRawString(ini.get(), "S", "k", f[2].c_str());
+        }
+        int integer = 42;
+        EXPECT_EQ(f[1] == "int" ? Ini_GetInt(ini.get(), "S", "k", &integer)
+                                : Ini_GetDouble(ini.get(), "S", "k", &real),
+                  std::stoi(f[3]));
+        EXPECT_EQ(digits15(f[1] == "int" ? integer : real), digits15(number));
+    }
+}
+
+// A GUI program may switch LC_NUMERIC to a decimal-comma locale.
+TEST(IniValues, ConvertAsTheTableSaysInAnyLocale) {
+    CheckValues();
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE.UTF-8";
+    CheckValues();
+    std::setlocale(LC_NUMERIC, previous.c_str());
+}
+
+TEST(IniLookup, NamesIgnoreBlanksAndCaseAndMissesLeaveOutputsAlone) {
+    IniPtr ini = MakeIni(true);
+    ASSERT_EQ(Ini_PutRawString(ini.get(), " Zan1\t", "Einheit1 ", "abcdef"), 0);
+    char buffer[6] = "junk";
+    EXPECT_EQ(Ini_GetRawStringIntoBuffer(ini.get(), "zAN1", " einheit1", buffer, sizeof buffer), 1);
+    EXPECT_STREQ(buffer, "abcde");
+    EXPECT_EQ(Ini_GetRawStringIntoBuffer(ini.get(), "ZAN1", "einheit", buffer, sizeof buffer), 0);
+    EXPECT_STREQ(buffer, "");
+    int i = 42;
+    double d = 42;
+    EXPECT_EQ(Ini_GetInt(ini.get(), "ZAN1", "adresse", &i), 0);
+    EXPECT_EQ(Ini_GetDouble(ini.get(), "Other", "einheit1", &d), 0);
+    EXPECT_EQ(i + d, 84);
+    EXPECT_EQ(Ini_PutInt(nullptr, "S", "k", 1), kIniNullArgument);
+    EXPECT_EQ(Ini_PutRawString(ini.get(), "S", "k", nullptr), kIniNullArgument);
+    EXPECT_EQ(Ini_WriteToFile(ini.get(), nullptr), kIniNullArgument);
+    EXPECT_EQ(Ini_GetInt(ini.get(), nullptr, "k", &i), kIniNullArgument);
+    EXPECT_EQ(Ini_GetDouble(ini.get(), "S", "k", nullptr), kIniNullArgument);
+}
+
+// Each reading rule has a small input file and the golden file the object then writes.
+TEST_F(Ini, ReadFilesRewriteAsTheirGolden) {
+    for (const auto& f : testfiles::Cases(kFiles / "data/read_rules.txt")) {
+        SCOPED_TRACE(f[0]);
+        IniPtr ini = MakeIni(f[3] == "1");
+        EXPECT_EQ(Ini_ReadFromFile(ini.get(), (kFiles / "data" / f[1]).c_str()), 0);
+        EXPECT_EQ(Written(ini.get()), Bytes(kFiles / "golden" / f[2]));
+    }
+    IniPtr ini = MakeIni(true);
+    EXPECT_EQ(Ini_ReadFromFile(ini.get(), "missing.ini"), kIniCannotOpen);
+    EXPECT_EQ(Ini_ReadFromFile(ini.get(), "."), kIniCannotOpen);
+    EXPECT_EQ(Written(ini.get()), "");
+}
+
+TEST_F(Ini, PutsReplaceDuplicatesInSortedOrPutOrder) {
+    IniPtr ini = MakeIni(true), unsorted = MakeIni(false);
+    ASSERT_EQ(Ini_PutInt(ini.get(), "ZAN1", " COMPORT", 9), 0);
+    ASSERT_EQ(Ini_PutInt(ini.get(), "ZAN1", "comport", 3), 0);
+    ASSERT_EQ(Ini_PutInt(ini.get(), " zan1 ", "adresse", 1), 0);
+    ASSERT_EQ(Ini_PutRawString(ini.get(), "ZAN1", "einheit1", "mm"), 0);
+    EXPECT_EQ(Written(ini.get()), Bytes(kFiles / "golden/five_lines.ini"));
+    for (const char* put : {"Sb1", "Sa2", "Rc3", "SB4"})
+        Ini_PutInt(unsorted.get(), std::string(put, 1).c_str(), std::string(put + 1, 1).c_str(),
+                   put[2] - '0');
+    EXPECT_EQ(Written(unsorted.get()), "[S]\r\nB = 4\r\na = 2\r\n\r\n[R]\r\nc = 3\r\n\r\n");
+}
+
+TEST_F(Ini, ManyPutsInAnyOrderReadBack) {
+    const std::string texts[] = {"", "  padded ", "a \"b\" ", "x ; y = ", std::string(170, 'L')};
+    std::vector<int> order(600);
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
+    IniPtr ini = MakeIni(true), back = MakeIni(true);
+    for (const int k : order) {
+        ASSERT_EQ(
+            Ini_PutRawString(ini.get(), ("Sec" + std::to_string(k % 13)).c_str(),
+                             std::to_string(k).c_str(), (texts[k % 5] + std::to_string(k)).c_str()),
+            0);
+    }
+    const std::string first = Written(ini.get());
+    ASSERT_EQ(Ini_ReadFromFile(back.get(), "written.ini"), 0);
+    for (int k = 0; k < 600; ++k) {
+        EXPECT_EQ(
+            Raw(back.get(), ("SEC" + std::to_string(k % 13)).c_str(), std::to_string(k).c_str()),
+            texts[k % 5] + std::to_string(k));
+    }
+    EXPECT_EQ(Written(back.get()), first);
+}
+
+TEST_F(Ini, UnwritableTargetsAndTakenTempNamesAreRefused) {
+    testfiles::Put("plain", "x");
+    std::filesystem::create_directory("dir.ini");
+    IniPtr ini = MakeIni(true);
+    Ini_PutInt(ini.get(), "S", "a", 1);
+    EXPECT_EQ(Ini_WriteToFile(ini.get(), "plain/target.ini"), kIniNotWritable);
+    EXPECT_EQ(Ini_WriteToFile(ini.get(), "dir.ini"), kIniNotWritable);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2);  // no temporary
+    // A taken name is skipped and kept; with all 1000 taken the target stays.
+    testfiles::Put("ini$$0.TMP", "someone else's");
+    ASSERT_EQ(Written(ini.get()), "[S]\r\na = 1\r\n\r\n");
+    EXPECT_EQ(Bytes("ini$$0.TMP"), "someone else's");
+    for (int i = 1; i < 1000; ++i)
+        testfiles::Put("ini$$" + std::to_string(i) + ".TMP", "");
+    Ini_PutInt(ini.get(), "S", "a", 2);
+    EXPECT_EQ(Ini_WriteToFile(ini.get(), "written.ini"), kIniNoTempName);
+    EXPECT_EQ(Bytes("written.ini"), "[S]\r\na = 1\r\n\r\n");
+}
+
+// stat, probe open, temp-name lstat, temp open, 3 writes, fsync, close, rename.
+constexpr int kSteps = 10;
+
+// Replacing settings.ini, which holds m_old, by 400 items of 80 bytes: more
+// than two 16 KB buffers, so several write(2) steps.
+class IniWriteCrash : public Ini {
+  protected:
+    void SetUp() override {
+        Ini::SetUp();
+        IniPtr old = MakeIni(true);
+        Ini_PutInt(old.get(), "OLD", "value", 1);
+        ASSERT_EQ(Ini_WriteToFile(old.get(), "settings.ini"), 0);
+        m_old = Bytes("settings.ini");
+        for (int i = 0; i < 400; ++i) {
+            Ini_PutRawString(m_new.get(), "NEW", ("item" + std::to_string(i)).c_str(),
+                             std::string(80, static_cast<char>('a' + i % 26)).c_str());
+        }
+        m_expected = Written(m_new.get());
+        ASSERT_GT(m_expected.size(), 2u * 16 * 1024);
+        std::filesystem::remove("written.ini");
+    }
+    void TearDown() override { filefaults::Arm(0, filefaults::Fault::kNone, 0); }
+
+    // After a failure or kill at `step`: the old file, or the new one after
+    // the last step; nothing else in the directory when `clean`.
+    void Check(int step, bool clean) {
+        EXPECT_EQ(Bytes("settings.ini"), step <= kSteps ? m_old : m_expected) << "step " << step;
+        EXPECT_TRUE(!clean || std::distance(std::filesystem::directory_iterator("."), {}) == 1);
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            if (entry.path().filename() != "settings.ini") std::filesystem::remove(entry.path());
+    }
+
+    std::string m_old, m_expected;
+    IniPtr m_new = MakeIni(true);
+};
+
+TEST_F(IniWriteCrash, FailureAtEveryStepKeepsTheOldFileAndNoTemporary) {
+    for (int step = 1; step <= kSteps + 1; ++step) {
+        filefaults::Arm(step, filefaults::Fault::kFail, step % 2 ? EIO : ENOSPC);
+        const int rc = Ini_WriteToFile(m_new.get(), "settings.ini");
+        EXPECT_EQ(rc < 0, step <= kSteps) << "step " << step;
+        Check(step, true);
+    }
+    // A new target: stat finds nothing, the probe is created and closed, its removal fails.
+    filefaults::Arm(4, filefaults::Fault::kFail, EIO);
+    EXPECT_EQ(Ini_WriteToFile(m_new.get(), "fresh.ini"), kIniIoError);
+}
+
+// The rename is the last step, so a kill anywhere leaves the old file.
+TEST_F(IniWriteCrash, KillAtEveryStepLeavesTheOldFile) {
+    for (int step = 1; step <= kSteps + 1; ++step) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            filefaults::Arm(step, filefaults::Fault::kKill, 0);
+            _exit(Ini_WriteToFile(m_new.get(), "settings.ini") == 0 ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+        EXPECT_EQ(killed, step <= kSteps) << "step " << step;
+        EXPECT_TRUE(killed || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+        Check(step, !killed);
+    }
+}
+
+}  // namespace
