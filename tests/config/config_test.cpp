@@ -162,8 +162,8 @@ TEST_F(Config, NewScalingsPresentEveryScaledControl) {
 
 TEST_F(Config, SetPrecisionFollowsTheMagnitudeOfPIAndD) {
     const int felder[] = {TABPANEL_PANTEIL, TABPANEL_IANTEIL, TABPANEL_DANTEIL};
-    const auto seite = [](int i) { return i < 3 ? tabpanelRegler1 : tabpanelRegler2; };
     const double werte[] = {10.0, -150.0, 12345.0, 999.99, -1000.0, 100.0};
+    const auto seite = [](int i) { return i < 3 ? tabpanelRegler1 : tabpanelRegler2; };
     for (int i = 0; i < 6; ++i)
         SetCtrlVal(seite(i), felder[i % 3], werte[i]);
     SetPrecision();
@@ -263,16 +263,18 @@ TEST_F(Config, SaveWritesTheLayoutAndLoadChecksComeFirst) {
         SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 0.5);
         const std::string vorher = Alles();
         std::string bytes = Bytes(kValid), was, wert;
-        for (std::istringstream aenderungen(f[1]); aenderungen >> was;) {
-            std::size_t an = 0;
-            aenderungen >> an >> wert;
-            const double zahl = std::strtod(wert.c_str(), nullptr);
-            const auto ganz = static_cast<std::int32_t>(zahl);
-            if (was == "size") bytes.resize(an);
-            if (was == "byte") bytes[an] = static_cast<char>(std::stoi(wert, nullptr, 16));
-            if (was == "i32") bytes.replace(an, 4, reinterpret_cast<const char*>(&ganz), 4);
-            if (was == "f64") bytes.replace(an, 8, reinterpret_cast<const char*>(&zahl), 8);
-            if (was == "fill") bytes.replace(an, ganz - an, ganz - an, '\x5A');
+        std::size_t an = 0;
+        for (std::istringstream aenderungen(f[1]); aenderungen >> was >> an;) {
+            if (was == "size") {
+                bytes.resize(an);
+            } else if (aenderungen >> wert; was == "f64") {
+                const double zahl = std::strtod(wert.c_str(), nullptr);
+                bytes.replace(an, 8, reinterpret_cast<const char*>(&zahl), 8);
+            } else {
+                for (std::size_t i = 0; i < wert.size(); i += 2)
+                    bytes[an + i / 2] =
+                        static_cast<char>(std::stoi(wert.substr(i, 2), nullptr, 16));
+            }
         }
         testfiles::Put("f.zan", bytes);
         EXPECT_EQ(Laden("f.zan"), std::stoi(f[2]));
