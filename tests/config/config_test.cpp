@@ -131,14 +131,6 @@ class Config : public ::testing::Test, userint::Dialogs {
     std::string m_antwort, m_anfragen;
 };
 
-// Quotient first, then the product, then the offset: other orders round differently.
-TEST(Umrechnen, KeepsTheOrderOfOperations) {
-    EXPECT_EQ(Umrechnen_VoltZuBenutzereinheit(5, {0, 3, 0, 1, ""}), 1.6666666666666665);
-    EXPECT_EQ(Umrechnen_VoltZuBenutzereinheit(5.5, {0.1, 0.7, 0.3, 2.9, ""}), 23.700000000000006);
-    EXPECT_EQ(Umrechnen_BenutzereinheitZuVolt(5, {0, 1, 0, 3, ""}), 1.6666666666666665);
-    EXPECT_EQ(Umrechnen_BenutzereinheitZuVolt(5.5, {0.3, 2.9, 0.1, 0.7, ""}), 23.700000000000006);
-}
-
 TEST_F(Config, NewScalingsPresentEveryScaledControl) {
     for (const auto& f : testfiles::Cases(kFiles / "skalierungen.txt")) {
         SCOPED_TRACE(f[0]);
@@ -198,8 +190,9 @@ TEST_F(Config, LoadIniTakesWhatTheFileHolds) {
     }
 }
 
-// Defaults are written byte for byte; the zoom is stored in volts.
-TEST_F(Config, SettingsSurviveARestart) {
+// Defaults byte for byte; the zoom is stored in volts. einstellungen.txt loads
+// settings.ini back.
+TEST_F(Config, WriteIniStoresTheSettings) {
     EXPECT_EQ(WriteIni(), 0);
     EXPECT_EQ(Bytes(kIniDateiname), Bytes(kFiles / "defaults.ini"));
     SetCtrlVal(panelHandle, PANEL_PORT, 5);
@@ -207,12 +200,8 @@ TEST_F(Config, SettingsSurviveARestart) {
     ASSERT_EQ(Skalieren("0 10 0 100 '%'", "-0.5 9.5 -1.5 16 'bar'"), 0);
     SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, 20.0);
     SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, 80.0);
-    const std::string vorher = Ringe() + Text(gKonfig1) + Text(gKonfig2) + Kanal(1) + Kanal(2);
     ASSERT_EQ(WriteIni(), 0);
     EXPECT_EQ(Bytes(kIniDateiname), Bytes(kFiles / "settings.ini"));
-    ASSERT_TRUE(testsupport::LoadAllPanels());
-    ASSERT_EQ(LoadIni(), 0);
-    EXPECT_EQ(Ringe() + Text(gKonfig1) + Text(gKonfig2) + Kanal(1) + Kanal(2), vorher);
     std::filesystem::remove(kIniDateiname);
     std::filesystem::create_directory(kIniDateiname);
     EXPECT_EQ(WriteIni(), kFehlerIniSchreiben);
@@ -223,40 +212,26 @@ constexpr int kRegler[] = {TABPANEL_PANTEIL,      TABPANEL_IANTEIL,     TABPANEL
                            TABPANEL_STELLMIN,     TABPANEL_STELLMAX,    TABPANEL_ANFANGSSOLLWERT_,
                            TABPANEL_ANSTIEGSZEIT, TABPANEL_BETRIEBSART, TABPANEL_MODUSISTWERTNULL};
 
-// Everything a load may change.
+// Everything a load may change, one line each: records and pages, channel 1,
+// channel 2, zoom, then both controller pages.
 std::string Alles() {
-    std::string s = Text(gKonfig1) + Text(gKonfig2) + Seite(konfigtabRegler1) +
-                    Seite(konfigtabRegler2) + "\n" + Kanal(1) + "\n" + Kanal(2) + "\n" + Zoom();
+    std::string s = Text(gKonfig1) + ", " + Text(gKonfig2) + ", " + Seite(konfigtabRegler1) + ", " +
+                    Seite(konfigtabRegler2) + "\n" + Kanal(1) + "\n" + Kanal(2) + "\n" + Zoom() +
+                    "\n";
     for (const int seite : {tabpanelRegler1, tabpanelRegler2})
         for (const int control : kRegler)
-            s += Format(" %.17g", C(seite, control).number);
+            s += Format("%.17g%c", C(seite, control).number, control == kRegler[8] ? '\n' : ' ');
     return s;
 }
 
-// A load checks the whole file before anything changes; a tolerated change
-// loads like the saved file. The setpoint is not in the file: it keeps its
-// number under the loaded scaling.
-TEST_F(Config, SaveWritesTheLayoutAndLoadChecksComeFirst) {
-    ASSERT_EQ(Skalieren("0 10 0 100 '\u00B0C'", "0 10 0 10 'V'"), 0);
-    const double werte[] = {2.5,  0.75, 0.125, 1.5,  9.25, 4.0, 250.0, 3.0, 1.0,
-                            1.25, 3.5,  0.5,   0.25, 8.5,  6.0, 500.0, 2.0, 0.0};
-    for (int i = 0; i < 18; ++i) {
-        const int seite = i < 9 ? tabpanelRegler1 : tabpanelRegler2;
-        i % 9 == 8 ? SetCtrlVal(seite, kRegler[8], static_cast<int>(werte[i]))
-                   : SetCtrlVal(seite, kRegler[i % 9], werte[i]);
-    }
-    SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, 20.0);
-    SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, 80.0);
-    ASSERT_EQ(NeueSkalierungSetzen(), 0);  // the chart takes the zoom
-    SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 0.5);
-    const std::string gespeichert = Alles();
-    testfiles::Put("p.zan", "old");
-    ::chmod("p.zan", 0600);
-    ASSERT_EQ(Speichern("p.zan"), 0);
-    EXPECT_EQ(Bytes("p.zan"), Bytes(kValid));
-    struct stat info {};
-    EXPECT_TRUE(::stat("p.zan", &info) == 0 && (info.st_mode & 07777) == 0600);
-    EXPECT_FALSE(std::filesystem::exists("p.zan.tmp"));
+// Whatever was shown before, valid.zan loads as data/valid.txt says; the
+// setpoint is not in the file and keeps its number. A refused file changes
+// nothing, a tolerated change loads like the file itself, and saving what was
+// loaded gives the file back.
+TEST_F(Config, ParameterFilesLoadOnlyWhenEveryCheckPassesAndSaveTheirLayout) {
+    std::string erwartet;
+    for (const auto& f : testfiles::Cases(kFiles / "valid.txt"))
+        erwartet += f[1] + "\n";
     for (const auto& f : testfiles::Cases(kFiles / "ladepruefungen.txt")) {
         SCOPED_TRACE(f[0]);
         Neu();
@@ -278,8 +253,16 @@ TEST_F(Config, SaveWritesTheLayoutAndLoadChecksComeFirst) {
         }
         testfiles::Put("f.zan", bytes);
         EXPECT_EQ(Laden("f.zan"), std::stoi(f[2]));
-        EXPECT_EQ(Alles(), f[2] == "0" ? gespeichert : vorher);
+        EXPECT_EQ(Alles(), f[2] == "0" ? erwartet : vorher);
     }
+    ASSERT_EQ(Laden(kValid), 0);
+    testfiles::Put("p.zan", "old");
+    ::chmod("p.zan", 0600);
+    ASSERT_EQ(Speichern("p.zan"), 0);
+    EXPECT_EQ(Bytes("p.zan"), Bytes(kValid));
+    struct stat info {};
+    EXPECT_TRUE(::stat("p.zan", &info) == 0 && (info.st_mode & 07777) == 0600);
+    EXPECT_FALSE(std::filesystem::exists("p.zan.tmp"));
 }
 
 TEST_F(Config, FailedOrCancelledDialogsKeepFilesAndControls) {
@@ -300,22 +283,18 @@ TEST_F(Config, FailedOrCancelledDialogsKeepFilesAndControls) {
     EXPECT_EQ(Alles(), vorher);
 }
 
+// A unit field loads as UTF-8 and is saved again as Windows-1252.
 TEST(Einheiten, FilesHoldWindows1252AndRecordsUtf8) {
     for (const auto& f : testfiles::Cases(kFiles / "einheiten.txt")) {
         SCOPED_TRACE(f[0]);
-        std::string feld = f[1], bytes = Bytes(kValid);
-        feld.resize(8, '\0');
+        std::string bytes = Bytes(kValid);
+        bytes.replace(216, 8, (f[1] + std::string(8, '\0')).substr(0, 8));
         Parametersatz satz{};
-        if (f[3] != "save") {
-            bytes.replace(216, 8, feld);
-            ASSERT_EQ(ParametersatzAusBytes(std::as_bytes(std::span(bytes)), &satz), 0);
-            EXPECT_EQ(Einheit(satz.konfig1), f[2]);
-        }
-        if (f[3] != "load") {
-            EinheitSetzen(&satz.konfig1, f[2]);
-            const auto image = ParametersatzZuBytes(satz);
-            EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data()) + 216, 8), feld);
-        }
+        ASSERT_EQ(ParametersatzAusBytes(std::as_bytes(std::span(bytes)), &satz), 0);
+        EXPECT_EQ(Einheit(satz.konfig1), f[2]);
+        const auto gespeichert = ParametersatzZuBytes(satz);
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(gespeichert.data()) + 216, 8),
+                  (f[3] + std::string(8, '\0')).substr(0, 8));
     }
 }
 
