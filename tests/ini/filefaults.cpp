@@ -20,8 +20,7 @@ thread_local std::set<int> t_created;
 bool Hit() {
     if (t_fault == Fault::kNone || ++t_reached != t_step) return false;
     if (t_fault == Fault::kKill) std::raise(SIGKILL);
-    errno = t_error;
-    return true;
+    return errno = t_error, true;
 }
 
 }  // namespace
@@ -54,8 +53,7 @@ int __wrap_open(const char* path, int flags, ...) {
     va_start(rest, flags);
     const mode_t mode = (flags & O_CREAT) ? va_arg(rest, mode_t) : 0;
     va_end(rest);
-    if (filefaults::Hit()) return -1;
-    const int fd = __real_open(path, flags, mode);
+    const int fd = filefaults::Hit() ? -1 : __real_open(path, flags, mode);
     if (fd >= 0 && (flags & O_EXCL)) filefaults::t_created.insert(fd);
     return fd;
 }
@@ -63,13 +61,9 @@ int __wrap_open(const char* path, int flags, ...) {
 // Only the close of a file created with O_EXCL counts; the descriptor is freed anyway.
 int __real_close(int fd);
 int __wrap_close(int fd) {
-    if (filefaults::t_created.erase(fd) == 1 && filefaults::Hit()) {
-        const int error = errno;
-        __real_close(fd);
-        errno = error;
-        return -1;
-    }
-    return __real_close(fd);
+    const bool fails = filefaults::t_created.erase(fd) == 1 && filefaults::Hit();
+    const int rc = __real_close(fd);
+    return fails ? (errno = filefaults::t_error, -1) : rc;
 }
 
 }  // extern "C"

@@ -5,9 +5,8 @@
 #include <cerrno>
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
-#include <numeric>
-#include <random>
 
 #include "platform/ini/ini.h"
 #include "tests/ini/filefaults.h"
@@ -44,12 +43,10 @@ void CheckValues() {
         double number = 0, real = 42;  // from_chars ignores the locale
         std::from_chars(f[4].data(), f[4].data() + f[4].size(), number);
         IniPtr ini = MakeIni(true);
-        if (f[1] == "put") {
-            ASSERT_EQ(Ini_PutDouble(ini.get(), "S", "k", number), 0);
-            EXPECT_EQ(Raw(ini.get(), "S", "k"), f[2]);
-        } else {
-            Ini_PutRawString(ini.get(), "S", "k", f[2].c_str());
-        }
+        EXPECT_EQ(f[1] == "put" ? Ini_PutDouble(ini.get(), "S", "k", number)
+                                : Ini_PutRawString(ini.get(), "S", "k", f[2].c_str()),
+                  0);
+        EXPECT_EQ(Raw(ini.get(), "S", "k"), f[2]);
         int integer = 42;
         EXPECT_EQ(f[1] == "int" ? Ini_GetInt(ini.get(), "S", "k", &integer)
                                 : Ini_GetDouble(ini.get(), "S", "k", &real),
@@ -71,22 +68,15 @@ TEST(IniValues, ConvertAsTheTableSaysInAnyLocale) {
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
-TEST(IniLookup, NamesIgnoreBlanksAndCaseAndMissesLeaveOutputsAlone) {
+TEST(IniLookup, NamesIgnoreBlanksAndCaseAndNullArgumentsAreRefused) {
     IniPtr ini = MakeIni(true);
-    ASSERT_EQ(Ini_PutRawString(ini.get(), " Zan1\t", "Einheit1 ", "abcdef"), 0);
-    char buffer[6] = "junk";
-    EXPECT_EQ(Ini_GetRawStringIntoBuffer(ini.get(), "zAN1", " einheit1", buffer, sizeof buffer), 1);
-    EXPECT_STREQ(buffer, "abcde");
-    EXPECT_EQ(Ini_GetRawStringIntoBuffer(ini.get(), "ZAN1", "einheit", buffer, sizeof buffer), 0);
-    EXPECT_STREQ(buffer, "");
     int i = 42;
-    double d = 42;
-    EXPECT_EQ(Ini_GetInt(ini.get(), "ZAN1", "adresse", &i) +
-                  Ini_GetDouble(ini.get(), "Other", "einheit1", &d) +
-                  Ini_ReadFromFile(ini.get(), nullptr) + Ini_GetInt(ini.get(), nullptr, "k", &i) +
+    ASSERT_EQ(Ini_PutInt(ini.get(), " Zan1\t", "Comport ", 7), 0);
+    EXPECT_EQ(Ini_GetInt(ini.get(), "zAN1", " comPORT", &i), 1);
+    EXPECT_EQ(i, 7);
+    EXPECT_EQ(Ini_ReadFromFile(ini.get(), nullptr) + Ini_GetInt(ini.get(), nullptr, "k", &i) +
                   Ini_PutInt(nullptr, "S", "k", 1) + Ini_GetDouble(ini.get(), "S", "k", nullptr),
               4 * kIniNullArgument);
-    EXPECT_EQ(i + d, 84);
 }
 
 // Each reading rule has a small input file and the golden file the object then writes.
@@ -121,17 +111,15 @@ TEST_F(Ini, PutsReplaceDuplicatesInSortedOrPutOrder) {
 // any letter case, and the rewritten file equals the first.
 TEST_F(Ini, ManyPutsInAnyOrderReadBack) {
     const std::string texts[] = {"", "  padded ", "a \"b\" ", "x ; y = ", std::string(170, 'L')};
-    std::vector<int> order(600);
-    std::iota(order.begin(), order.end(), 0);
-    std::shuffle(order.begin(), order.end(), std::mt19937(7));
     IniPtr ini = MakeIni(true), back = MakeIni(true);
-    for (const int k : order) {
+    for (int j = 0; j < 600; ++j) {
+        const int k = j * 7 % 600;  // every k once, out of order
         const std::string section = "Sec" + std::to_string(k % 13), item = std::to_string(k);
         Ini_PutRawString(ini.get(), section.c_str(), item.c_str(), (texts[k % 5] + item).c_str());
     }
     const std::string first = Written(ini.get());
     ASSERT_EQ(Ini_ReadFromFile(back.get(), "written.ini"), 0);
-    for (const int k : order) {
+    for (int k = 0; k < 600; ++k) {
         const std::string section = "SEC" + std::to_string(k % 13), item = std::to_string(k);
         EXPECT_EQ(Raw(back.get(), section.c_str(), item.c_str()), texts[k % 5] + item);
     }
@@ -145,7 +133,6 @@ TEST_F(Ini, UnwritableTargetsAndTakenTempNamesAreRefused) {
     Ini_PutInt(ini.get(), "S", "a", 1);
     EXPECT_EQ(Ini_WriteToFile(ini.get(), "plain/target.ini"), kIniNotWritable);
     EXPECT_EQ(Ini_WriteToFile(ini.get(), "dir.ini"), kIniNotWritable);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2);  // no temporary
     // A taken name is skipped and kept; with all 1000 taken the target stays.
     testfiles::Put("ini$$0.TMP", "someone else's");
     ASSERT_EQ(Written(ini.get()), "[S]\r\na = 1\r\n\r\n");
@@ -208,7 +195,6 @@ TEST_F(IniWriteCrash, FailureOrKillAtEveryStepKeepsTheOldFile) {
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_EQ(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, step <= kSteps) << step;
-        EXPECT_TRUE(WIFSIGNALED(status) || WEXITSTATUS(status) == 0);
         Check(step, step > kSteps);
     }
     // A new target: stat finds nothing, the probe is created and closed, its removal fails.

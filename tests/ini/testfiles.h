@@ -10,6 +10,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace testfiles {
@@ -27,13 +28,10 @@ inline std::string Field(std::string f) {
     if (f.size() >= 2 && f.front() == '"' && f.back() == '"') f = f.substr(1, f.size() - 2);
     std::string out;
     for (std::size_t i = 0; i < f.size(); ++i) {
-        const char c = f[i] == '\\' && i + 1 < f.size() ? f[++i] : '\0';
-        out += c == 'x'   ? static_cast<char>(std::stoi(f.substr(i + 1, 2), nullptr, 16))
-               : c == 't' ? '\t'
-               : c == 'r' ? '\r'
-               : c == 'n' ? '\n'
-                          : f[i];
-        i += c == 'x' ? 2 : 0;
+        const auto escape = f[i] == '\\' ? std::string_view("trnx").find(f[++i]) : 4;
+        if (escape == 3)
+            out += static_cast<char>(std::stoi(f.substr(i + 1, 2), nullptr, 16)), i += 2;
+        if (escape != 3) out += escape < 3 ? "\t\r\n"[escape] : f[i];
     }
     return out;
 }
