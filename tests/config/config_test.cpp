@@ -20,8 +20,8 @@
 namespace {
 
 const std::filesystem::path kFiles = ZAN1_CONFIG_TESTFILES;
-// Saved from the state of the first parameter-file test; its layout was built
-// by hand from the byte offsets, not from the record type.
+// A parameter file built by hand from the byte offsets, not from the record
+// type; data/valid.txt says what loading it shows.
 const std::filesystem::path kValid = ZAN1_FUZZ_CORPUS "/valid.zan";
 
 const userint::ControlState& C(int panel, int control) {
