@@ -13,7 +13,4 @@ enum class Fault { kNone, kFail, kKill };
 // `error` in errno, kKill raises SIGKILL instead. kNone disarms.
 void Arm(int step, Fault fault, int error);
 
-// Calls counted since the last Arm, the armed one included.
-int Reached();
-
 }  // namespace filefaults
