@@ -165,7 +165,7 @@ void KanalDarstellen(const Kanal& k, const KanalVolt& volt, const Konfigstruktur
 // The zoom fields keep their volts under a new channel 1 scaling; their range
 // covers both channels' ranges in channel 1's unit (a falling mapping has its
 // 0 V end on top, so the ends are sorted). The axis gets the zoom limits as
-// they were before, inside that range.
+// they were before, in order and inside that range.
 void ZoomDarstellen(const Vorher& vorher, bool kanal1Neu) {
     double zlo = vorher.zoomMin;
     double zhi = vorher.zoomMax;
@@ -184,9 +184,11 @@ void ZoomDarstellen(const Vorher& vorher, bool kanal1Neu) {
     const double hi = *hiIt;
     BereichSetzen(panelHandle, PANEL_GRAPHZOOMMIN, lo, hi);
     BereichSetzen(panelHandle, PANEL_GRAPHZOOMMAX, lo, hi);
-    if (zlo < lo) zlo = lo;
-    if (zhi > hi) zhi = hi;
+    // Sorted before they meet the range: a falling mapping turns them round,
+    // and the axis must not leave the range the zoom fields are held in.
     if (zhi < zlo) std::swap(zlo, zhi);
+    zlo = std::clamp(zlo, lo, hi);
+    zhi = std::clamp(zhi, lo, hi);
     SetAxisScalingMode(panelHandle, PANEL_STRIPCHART, VAL_LEFT_YAXIS, VAL_MANUAL, zlo, zhi);
     const std::string achse = "Istwert [" + std::string(Einheit(gKonfig1)) + "]";
     SetCtrlAttribute(panelHandle, PANEL_STRIPCHART, ATTR_YNAME, achse.c_str());
