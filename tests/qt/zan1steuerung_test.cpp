@@ -1,14 +1,11 @@
-// The operator window itself, on the offscreen platform: start-up with every
-// control at its default, reading and operating it through the accessibility
-// interface alone, and the ways the program ends.
-
+// The operator window itself, on the offscreen platform, read and operated
+// through the accessibility interface as a test robot does:
+// the info popup, the save dialog, and the end when the window is closed.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
 #include <QApplication>
-#include <QDoubleSpinBox>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -19,31 +16,61 @@
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/qt/qtview.h"
-#include "platform/rs232/portmap.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
-#include "sim/ptyserver.h"
 #include "tests/support/tempdir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Controls are found the way a test robot finds them: by the constant in
-// their accessible description, or a menu item by its name.
+// A control by the constant in its accessible description, or by its name.
 QAccessibleInterface* Find(QAccessibleInterface* root, const QString& text, bool byName = false) {
-    const QString own = root->text(byName ? QAccessible::Name : QAccessible::Description);
-    if (own == text) return root;
+    if (root->text(byName ? QAccessible::Name : QAccessible::Description) == text) return root;
     for (int i = 0; i < root->childCount(); ++i) {
         if (QAccessibleInterface* found = Find(root->child(i), text, byName)) return found;
     }
     return nullptr;
 }
 
+// Acts on the modal dialog of type T once it is up.
+template <typename T>
+void WhenModal(std::function<void(T*)> act) {
+    QTimer::singleShot(20, [act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) return act(dialog);
+        WhenModal<T>(act);
+    });
+}
+
 }  // namespace
 
 class Zan1SteuerungTest : public QObject {
     Q_OBJECT
+
+    bool m_endedByFallback = false;
+    std::unique_ptr<testsupport::TemporaryCurrentDirectory> m_directory;
+    std::unique_ptr<qtui::QtView> m_view;
+
+    // Presses a control or menu item found by its constant or its name.
+    void press(int panel, const char* text, bool byName = false) {
+        Find(QAccessible::queryAccessibleInterface(m_view->panelWidget(panel)),
+             QString::fromUtf8(text), byName)
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+    }
+
+    // Runs once the program's loop is up; should the check not end the
+    // program, a fallback does, and m_endedByFallback tells.
+    void whenRunning(std::function<void()> check) {
+        m_endedByFallback = false;
+        QTimer::singleShot(0, [this, check] {
+            check();
+            QTimer::singleShot(2000, [this] {
+                m_endedByFallback = true;
+                QuitUserInterface(0);
+            });
+        });
+    }
 
   private slots:
     void init() {
@@ -56,132 +83,29 @@ class Zan1SteuerungTest : public QObject {
     void cleanup() {
         userint::SetDialogs(nullptr);
         userint::SetView(nullptr);
-        m_view.reset();
         m_directory.reset();
     }
 
-    void missingResourceEndsWithMinusOneBeforeAnyWindow() {
-        QCOMPARE(ProgramMain(), -1);
-        for (QWidget* window : QApplication::topLevelWidgets())
-            QVERIFY(!window->isVisible());
-        QVERIFY(!fs::exists("zan1steuerung.ini"));
-    }
-
-    void opensWithDefaultsAndQuitsThroughTheAccessibleMenu() {
-        RegisterZan1Resource();
-        bool checked = false;
-        whenRunning([&] {
-            QWidget* window = m_view->panelWidget(panelHandle);
-            QVERIFY(window && window->isVisible());
-            QCOMPARE(window->windowTitle(), QStringLiteral("ZAN-1B Steuerung"));
-            QCOMPARE(window->size(), QSize(856, 624));
-            auto* soll =
-                qobject_cast<QDoubleSpinBox*>(m_view->controlWidget(panelHandle, PANEL_SOLLWERT1));
-            QVERIFY(soll);
-            QCOMPARE(soll->text(), QStringLiteral("0.000"));
-            QCOMPARE(qobject_cast<QPushButton*>(m_view->controlWidget(panelHandle, PANEL_VERBINDEN))
-                         ->text(),
-                     QStringLiteral("verbinden"));
-
-            QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
-            QAccessibleInterface* connect = Find(root, "VERBINDEN");
-            QAccessibleInterface* actual = Find(root, "ISTWERT1");
-            QAccessibleInterface* led = Find(root, "LED5");
-            QAccessibleInterface* number = Find(root, "FEHLERNUMMER");
-            QAccessibleInterface* quit = Find(root, "Beenden", true);
-            QVERIFY(connect && actual && led && number && quit);
-            QCOMPARE(connect->text(QAccessible::Name), QStringLiteral("verbinden"));
-            QVERIFY(!connect->state().checked);
-            QCOMPARE(actual->text(QAccessible::Name), QStringLiteral("Istwert 1"));
-            QCOMPARE(actual->valueInterface()->currentValue().toDouble(), 0.0);
-            QVERIFY(actual->state().disabled);  // dimmed until connected
-            QCOMPARE(led->text(QAccessible::Name), QStringLiteral("5"));
-            QVERIFY(!led->state().checked);
-            SetCtrlVal(panelHandle, PANEL_FEHLERNUMMER, 403011);
-            QCOMPARE(number->valueInterface()->currentValue().toInt(), 403011);
-            QCOMPARE(quit->role(), QAccessible::MenuItem);
-            checked = true;
-            quit->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        });
-        QCOMPARE(ProgramMain(), 0);
-        QVERIFY(checked);
-        QVERIFY(!m_endedByFallback);
-        QVERIFY(fs::exists("zan1steuerung.ini"));
-    }
-
-    void closingTheConfigurationPanelEndsTheProgram() {
+    void showsInfoSavesAndEndsWhenTheWindowCloses() {
         RegisterZan1Resource();
         whenRunning([&] {
-            DisplayPanel(konfigpanelHandle);
-            QWidget* konfig = m_view->panelWidget(konfigpanelHandle);
-            QVERIFY(konfig && konfig->isVisible());
-            SetCtrlVal(panelHandle, PANEL_ADRESSE, 9);
-            konfig->close();
-        });
-        QCOMPARE(ProgramMain(), 0);
-        QVERIFY(!m_endedByFallback);
-        QVERIFY(fs::exists("zan1steuerung.ini"));
-        userint::ResetModel();
-        RegisterZan1Resource();
-        whenRunning([] {
-            int address = 0;
-            GetCtrlVal(panelHandle, PANEL_ADRESSE, &address);
-            QCOMPARE(address, 9);  // the next start reads what the last one wrote
-            QuitUserInterface(0);
-        });
-        QCOMPARE(ProgramMain(), 0);
-    }
-
-    void connectingShowsLiveValuesInTheWindow() {
-        std::string error;
-        const auto sim = zan1sim::PtyServer::Start({}, &error);
-        if (!sim) QSKIP(qPrintable(QString::fromStdString("no pseudo-terminal: " + error)));
-        rs232::SetPortDevice(1, sim->devicePath());
-        RegisterZan1Resource();
-        whenRunning([&] {
-            // The warning comes up once, modal, inside the connect callback.
-            QTimer::singleShot(0, [] { AcceptModalBox(); });
-            QTest::mouseClick(m_view->controlWidget(panelHandle, PANEL_VERBINDEN), Qt::LeftButton);
-            auto* actual =
-                qobject_cast<QDoubleSpinBox*>(m_view->controlWidget(panelHandle, PANEL_ISTWERT1));
-            QVERIFY(actual && actual->isEnabled());
-            QTRY_VERIFY_WITH_TIMEOUT(actual->value() > 0.05, 5000);
-            QTRY_VERIFY_WITH_TIMEOUT(
-                userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 0).size() >= 10, 5000);
-            QTest::mouseClick(m_view->controlWidget(panelHandle, PANEL_VERBINDEN), Qt::LeftButton);
-            QVERIFY(!actual->isEnabled());
-            QuitUserInterface(0);
-        });
-        QCOMPARE(ProgramMain(), 0);
-        rs232::SetPortDevice(1, "");
-    }
-
-  private:
-    // Accepts the next modal box once it is up.
-    static void AcceptModalBox() {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            box->accept();
-            return;
-        }
-        QTimer::singleShot(20, [] { AcceptModalBox(); });
-    }
-
-    // Runs once the event loop of ProgramMain is up. Should the check not end
-    // the program, a fallback does, and m_endedByFallback tells.
-    void whenRunning(std::function<void()> check) {
-        m_endedByFallback = false;
-        QTimer::singleShot(0, [this, check] {
-            check();
-            QTimer::singleShot(2000, [this] {
-                m_endedByFallback = true;
-                QuitUserInterface(0);
+            press(panelHandle, "Info...", true);  // a modal popup that returns at once
+            QWidget* about = m_view->panelWidget(aboutpanelHandle);
+            QVERIFY(about->isVisible() && about->windowModality() == Qt::ApplicationModal);
+            press(aboutpanelHandle, "OK");
+            QTRY_VERIFY(!about->isVisible());
+            WhenModal<QFileDialog>([](QFileDialog* dialog) {
+                dialog->selectFile(QStringLiteral("satz"));
+                dialog->accept();
             });
+            press(panelHandle, "Parametersatz speichern", true);
+            QVERIFY(fs::exists("satz.zan"));  // the extension is added
+            // Closing the window is a request the program grants by ending.
+            QVERIFY(!m_view->panelWidget(panelHandle)->close());
         });
+        QCOMPARE(ProgramMain(), 0);
+        QVERIFY(!m_endedByFallback && m_view->panelWidget(panelHandle)->isVisible());
     }
-
-    bool m_endedByFallback = false;
-    std::unique_ptr<testsupport::TemporaryCurrentDirectory> m_directory;
-    std::unique_ptr<qtui::QtView> m_view;
 };
 
 QTEST_MAIN(Zan1SteuerungTest)
