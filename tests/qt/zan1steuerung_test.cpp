@@ -96,7 +96,7 @@ class Zan1SteuerungTest : public QObject {
             QTRY_VERIFY(!about->isVisible());
             WhenModal<QFileDialog>([](QFileDialog* dialog) {
                 dialog->selectFile(QStringLiteral("satz"));
-                dialog->accept();
+                static_cast<QDialog*>(dialog)->accept();
             });
             press(panelHandle, "Parametersatz speichern", true);
             QVERIFY(fs::exists("satz.zan"));  // the extension is added
