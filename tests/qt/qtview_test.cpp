@@ -124,8 +124,7 @@ class ViewTest : public QObject {
             const std::map<QString, int> attributes = {
                 {"DIMMED", ATTR_DIMMED}, {"MAX", ATTR_MAX_VALUE}, {"PRECISION", ATTR_PRECISION}};
             if (action == "attr" && what[3] == "LABEL") {
-                SetCtrlAttribute(panel, id, ATTR_LABEL_TEXT,
-                                 what.mid(4).join(' ').toStdString().c_str());
+                SetCtrlAttribute(panel, id, ATTR_LABEL_TEXT, qUtf8Printable(what.mid(4).join(' ')));
             } else if (action == "attr") {
                 SetCtrlAttribute(panel, id, attributes.at(what[3]), what[4].toDouble());
             }
