@@ -96,7 +96,6 @@ class ViewTest : public QObject {
     void cleanup() {
         userint::SetView(nullptr);
         userint::SetDialogs(nullptr);
-        m_view.reset();
     }
 
     void stepsShowAndCommit() {

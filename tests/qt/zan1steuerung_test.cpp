@@ -47,50 +47,30 @@ void WhenModal(std::function<void(T*)> act) {
 class Zan1SteuerungTest : public QObject {
     Q_OBJECT
 
-    bool m_endedByFallback = false;
-    std::unique_ptr<testsupport::TemporaryCurrentDirectory> m_directory;
-    std::unique_ptr<qtui::QtView> m_view;
-
-    // Presses a control or menu item found by its constant or its name.
-    void press(int panel, const char* text, bool byName = false) {
-        Find(QAccessible::queryAccessibleInterface(m_view->panelWidget(panel)),
-             QString::fromUtf8(text), byName)
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::pressAction());
-    }
-
-    // Runs once the program's loop is up; should the check not end the
-    // program, a fallback does, and m_endedByFallback tells.
-    void whenRunning(std::function<void()> check) {
-        m_endedByFallback = false;
-        QTimer::singleShot(0, [this, check] {
-            check();
-            QTimer::singleShot(2000, [this] {
-                m_endedByFallback = true;
+  private slots:
+    void showsInfoSavesAndEndsWhenTheWindowCloses() {
+        testsupport::TemporaryCurrentDirectory directory;
+        qtui::QtView view;
+        userint::SetView(&view);
+        userint::SetDialogs(&view);
+        RegisterZan1Resource();
+        // Presses a control or menu item found by its constant or its name.
+        const auto press = [&](int panel, const char* text, bool byName = false) {
+            Find(QAccessible::queryAccessibleInterface(view.panelWidget(panel)),
+                 QString::fromUtf8(text), byName)
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+        };
+        QObject scope;  // takes the timers below along when the test ends
+        bool endedByFallback = false;
+        QTimer::singleShot(0, &scope, [&] {
+            // Should the steps below not end the program, this does.
+            QTimer::singleShot(10000, &scope, [&] {
+                endedByFallback = true;
                 QuitUserInterface(0);
             });
-        });
-    }
-
-  private slots:
-    void init() {
-        m_directory = std::make_unique<testsupport::TemporaryCurrentDirectory>();
-        userint::ResetModel();
-        m_view = std::make_unique<qtui::QtView>();
-        userint::SetView(m_view.get());
-        userint::SetDialogs(m_view.get());
-    }
-    void cleanup() {
-        userint::SetDialogs(nullptr);
-        userint::SetView(nullptr);
-        m_directory.reset();
-    }
-
-    void showsInfoSavesAndEndsWhenTheWindowCloses() {
-        RegisterZan1Resource();
-        whenRunning([&] {
             press(panelHandle, "Info...", true);  // a modal popup that returns at once
-            QWidget* about = m_view->panelWidget(aboutpanelHandle);
+            QWidget* about = view.panelWidget(aboutpanelHandle);
             QVERIFY(about->isVisible() && about->windowModality() == Qt::ApplicationModal);
             press(aboutpanelHandle, "OK");
             QTRY_VERIFY(!about->isVisible());
@@ -101,10 +81,10 @@ class Zan1SteuerungTest : public QObject {
             press(panelHandle, "Parametersatz speichern", true);
             QVERIFY(fs::exists("satz.zan"));  // the extension is added
             // Closing the window is a request the program grants by ending.
-            QVERIFY(!m_view->panelWidget(panelHandle)->close());
+            QVERIFY(!view.panelWidget(panelHandle)->close());
         });
         QCOMPARE(ProgramMain(), 0);
-        QVERIFY(!m_endedByFallback && m_view->panelWidget(panelHandle)->isVisible());
+        QVERIFY(!endedByFallback && view.panelWidget(panelHandle)->isVisible());
     }
 };
 
