@@ -1,27 +1,35 @@
-// The Qt view over the program's own resource with recording callbacks, on
-// the offscreen platform: the steps in qtview_steps.txt, in which widgets
-// follow the model without callbacks and operator actions commit once.
+// The Qt view on the offscreen platform: over the program's own resource with
+// recording callbacks, the steps in qtview_steps.txt, in which widgets follow
+// the model without callbacks and operator actions commit once, and the strip
+// chart; then the real operator window with its own callbacks.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
 
+#include "app/ZAN1BSteuerung.h"
 #include "app/resource.h"
 #include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/qt/qtview.h"
+#include "platform/qt/stripchart.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
+#include "tests/support/tempdir.h"
 
 namespace {
 
@@ -57,6 +65,26 @@ QString Held(int panel, int control) {
     return QString::fromStdString(text);
 }
 
+namespace fs = std::filesystem;
+
+// A control by the constant in its accessible description, or by its name.
+QAccessibleInterface* Find(QAccessibleInterface* root, const QString& text, bool byName = false) {
+    if (root->text(byName ? QAccessible::Name : QAccessible::Description) == text) return root;
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (QAccessibleInterface* found = Find(root->child(i), text, byName)) return found;
+    }
+    return nullptr;
+}
+
+// Acts on the modal dialog of type T once it is up.
+template <typename T>
+void WhenModal(std::function<void(T*)> act) {
+    QTimer::singleShot(20, [act] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) return act(dialog);
+        WhenModal<T>(act);
+    });
+}
+
 }  // namespace
 
 class ViewTest : public QObject {
@@ -64,10 +92,6 @@ class ViewTest : public QObject {
 
     std::unique_ptr<qtui::QtView> m_view;
     std::map<QString, int> m_panels;
-
-    QWidget* widget(const char* panel, int control) {
-        return m_view->controlWidget(m_panels[panel], control);
-    }
 
   private slots:
     // A desktop that writes numbers as 1,5.
@@ -77,7 +101,6 @@ class ViewTest : public QObject {
         userint::ResetModel();
         userint::Resource resource = Zan1Resource();
         for (userint::PanelResource& panel : resource.panels) {
-            if (panel.callback) panel.callback = [](int, int event) { return Record(0, 0, event); };
             for (userint::ControlResource& control : panel.controls)
                 if (control.callback) control.callback = Record;
         }
@@ -100,7 +123,6 @@ class ViewTest : public QObject {
 
     void stepsShowAndCommit() {
         std::ifstream steps(ZAN1_QTVIEW_STEPS);
-        QVERIFY(steps.is_open());
         int line = 0;
         for (std::string text; std::getline(steps, text);) {
             const QStringList field = QString::fromStdString(text).split('|');
@@ -115,7 +137,7 @@ class ViewTest : public QObject {
             const int id = state->resource->id;
             QWidget* w = m_view->controlWidget(panel, id);
             const QString action = what.value(2), argument = what.mid(3).join(' ');
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+            QAccessibleInterface* a11y = QAccessible::queryAccessibleInterface(w);
             if (action == "set" && SetCtrlVal(panel, id, argument.toDouble()) == kUiWrongType &&
                 SetCtrlVal(panel, id, argument.toInt()) == kUiWrongType) {
                 SetCtrlVal(panel, id, argument.toStdString());
@@ -128,17 +150,16 @@ class ViewTest : public QObject {
                 SetCtrlAttribute(panel, id, attributes.at(what[3]), what[4].toDouble());
             }
             if (action == "key") QTest::keyClick(w, QKeySequence(argument)[0].key());
-            if (action == "type") QMetaObject::invokeMethod(w, "selectAll");
-            if (action == "type") QTest::keyClicks(w, argument);
+            if (action == "type")
+                QMetaObject::invokeMethod(w, "selectAll"), QTest::keyClicks(w, argument);
             if (action == "click") QTest::mouseClick(w, Qt::LeftButton);
             if (action == "choose") emit qobject_cast<QComboBox*>(w)->activated(argument.toInt());
             if (action == "tab") qobject_cast<QTabWidget*>(w)->setCurrentIndex(argument.toInt());
-            if (action == "value")
-                accessible->valueInterface()->setCurrentValue(argument.toDouble());
+            if (action == "value") a11y->valueInterface()->setCurrentValue(argument.toDouble());
             if (action == "toggle" || action == "press") {
-                accessible->actionInterface()->doAction(
-                    action == "press" ? QAccessibleActionInterface::pressAction()
-                                      : QAccessibleActionInterface::toggleAction());
+                a11y->actionInterface()->doAction(action == "press"
+                                                      ? QAccessibleActionInterface::pressAction()
+                                                      : QAccessibleActionInterface::toggleAction());
             }
             if (action == "press") QTRY_VERIFY(!gCalls.isEmpty());  // a press clicks a moment later
             const QString held = field[2].trimmed() == "-" ? "-" : Held(panel, id);
@@ -149,6 +170,77 @@ class ViewTest : public QObject {
             gCalls.clear();
         }
         QVERIFY(line > 40);
+    }
+
+    void chartKeepsOneScreenAndDrawsItInItsRange() {
+        const int main = m_panels["main"];
+        const double points[] = {7.5, 2.5}, refused[] = {1, NAN};
+        for (int i = 0; i < 300; ++i)
+            PlotStripChart(main, PANEL_STRIPCHART, points, 2);
+        QCOMPARE(PlotStripChart(main, PANEL_STRIPCHART, refused, 2), int(kUiValueRefused));
+        QCOMPARE(userint::ChartTrace(main, PANEL_STRIPCHART, 1), std::vector<double>(200, 2.5));
+        auto* chart =
+            qobject_cast<qtui::StripChartWidget*>(m_view->controlWidget(main, PANEL_STRIPCHART));
+        const QImage image = chart->grab().toImage();
+        const QRect plot = chart->plotRect();
+        // Whether a trace's line crosses the middle of the plot at a value of 0..10.
+        const auto drawnAt = [&](double value, int trace) {
+            const QColor c = qtui::StripChartWidget::traceColor(trace);
+            const int y = plot.bottom() - int(std::lround(value / 10 * plot.height()));
+            int nearest = 765;
+            for (int dy = -1; dy <= 1; ++dy) {
+                const QColor s = image.pixelColor(plot.center().x(), y + dy);
+                nearest = std::min(nearest, std::abs(s.red() - c.red()) +
+                                                std::abs(s.green() - c.green()) +
+                                                std::abs(s.blue() - c.blue()));
+            }
+            return nearest < 60;
+        };
+        QVERIFY(drawnAt(7.5, 0) && drawnAt(2.5, 1) && !drawnAt(5.0, 0));
+        SetAxisScalingMode(main, PANEL_STRIPCHART, VAL_LEFT_YAXIS, VAL_AUTOSCALE, 0, 0);
+        QCOMPARE(chart->valueRange(), std::make_pair(2.5, 7.5));
+    }
+
+    // The operator window itself, read and operated through the accessibility
+    // interface as a test robot does.
+    void realWindowShowsInfoSavesAndEndsWhenClosed() {
+        testsupport::TemporaryCurrentDirectory directory;
+        userint::ResetModel();
+        qtui::QtView view;
+        userint::SetView(&view);
+        userint::SetDialogs(&view);
+        RegisterZan1Resource();
+        // Presses a control or menu item found by its constant or its name.
+        const auto press = [&](int panel, const char* text, bool byName = false) {
+            Find(QAccessible::queryAccessibleInterface(view.panelWidget(panel)),
+                 QString::fromUtf8(text), byName)
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+        };
+        QObject scope;  // takes the timers below along when the test ends
+        bool endedByFallback = false;
+        QTimer::singleShot(0, &scope, [&] {
+            // Should the steps below not end the program, this does.
+            QTimer::singleShot(10000, &scope, [&] {
+                endedByFallback = true;
+                QuitUserInterface(0);
+            });
+            press(panelHandle, "Info...", true);  // a modal popup that returns at once
+            QWidget* about = view.panelWidget(aboutpanelHandle);
+            QVERIFY(about->isVisible() && about->windowModality() == Qt::ApplicationModal);
+            press(aboutpanelHandle, "OK");
+            QTRY_VERIFY(!about->isVisible());
+            WhenModal<QFileDialog>([](QFileDialog* dialog) {
+                dialog->selectFile(QStringLiteral("satz"));
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            press(panelHandle, "Parametersatz speichern", true);
+            QVERIFY(fs::exists("satz.zan"));  // the extension is added
+            // Closing the window is a request the program grants by ending.
+            QVERIFY(!view.panelWidget(panelHandle)->close());
+        });
+        QCOMPARE(ProgramMain(), 0);
+        QVERIFY(!endedByFallback && view.panelWidget(panelHandle)->isVisible());
     }
 };
 
