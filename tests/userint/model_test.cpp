@@ -27,7 +27,7 @@ namespace {
 using namespace userint;
 
 enum { kMain = 1, kPage = 2, kQuitItem = 7 };
-enum { kReal = 2, kCount, kUnit, kNote, kLamp, kPort, kMode, kToggle, kChart, kTimer, kTab };
+enum { kReal = 2, kCount, kUnit, kNote, kLamp, kPort, kMode, kToggle, kChart, kTimer, kTab, kOne };
 
 std::vector<std::string> gCalls;
 
@@ -57,7 +57,8 @@ Resource TestResource(const char* title) {
         {.id = kToggle, .kind = ToggleButton, .type = Integer},
         {.id = kChart, .kind = StripChart, .traces = 2, .pointsPerScreen = 5},
         {.id = kTimer, .kind = Timer},
-        {.id = kTab, .kind = TabControl, .tabPages = {kPage, 99, kPage}}};  // 99: a hole
+        {.id = kTab, .kind = TabControl, .tabPages = {kPage, 99, kPage}},  // 99: a hole
+        {.id = kOne, .kind = StripChart, .traces = 1, .pointsPerScreen = 2}};
     for (ControlResource& c : main.controls)
         c.callback = c.kind == TextMessage ? nullptr : Record;
     main.menuBar = {
@@ -101,11 +102,12 @@ TEST_F(Model, ValuesAndAttributesFollowTheSteps) {
     // clang-format off
     const std::map<std::string, int> ids = {{"real", kReal}, {"count", kCount}, {"unit", kUnit},
         {"note", kNote}, {"lamp", kLamp}, {"port", kPort}, {"mode", kMode}, {"toggle", kToggle},
-        {"chart", kChart}, {"tab", kTab}, {"none", 99}, {"-", 0}}, attributes = {{"DIMMED", ATTR_DIMMED}, {"MIN", ATTR_MIN_VALUE},
-        {"MAX", ATTR_MAX_VALUE}, {"INCR", ATTR_INCR_VALUE}, {"PRECISION", ATTR_PRECISION},
-        {"LENGTH", ATTR_MAX_ENTRY_LENGTH}, {"COLOR", ATTR_ON_COLOR}, {"XNAME", ATTR_XNAME},
-        {"YNAME", ATTR_YNAME}, {"LABEL", ATTR_LABEL_TEXT}}, statuses = {{"ok", 0},
-        {"bad-control", kUiBadControl}, {"wrong-type", kUiWrongType}, {"refused", kUiValueRefused},
+        {"chart", kChart}, {"one", kOne}, {"tab", kTab}, {"none", 99}, {"-", 0}}, attributes = {
+        {"DIMMED", ATTR_DIMMED}, {"MIN", ATTR_MIN_VALUE}, {"MAX", ATTR_MAX_VALUE},
+        {"INCR", ATTR_INCR_VALUE}, {"PRECISION", ATTR_PRECISION}, {"LENGTH", ATTR_MAX_ENTRY_LENGTH},
+        {"COLOR", ATTR_ON_COLOR}, {"XNAME", ATTR_XNAME}, {"YNAME", ATTR_YNAME},
+        {"LABEL", ATTR_LABEL_TEXT}}, statuses = {{"ok", 0}, {"bad-control", kUiBadControl},
+        {"wrong-type", kUiWrongType}, {"refused", kUiValueRefused},
         {"bad-attribute", kUiBadAttribute}, {"bad-tab-page", kUiBadTabPage}};
     // clang-format on
     int c = 0, a = 0, integer = 0;
@@ -131,6 +133,7 @@ TEST_F(Model, ValuesAndAttributesFollowTheSteps) {
         {"tabpage",
          [&] { return GetPanelHandleFromTabPage(p, c, int(number), given ? &integer : nullptr); }},
         {"selecttab", [&] { return OperatorSelectTab(p, c, int(number)); }},
+        {"plot", [&] { return PlotStripChart(p, c, given ? &number : nullptr, 1); }},
         {"utf8.valid", [&] { return int(platform::IsValidUtf8(Bytes(argument))); }},
         {"utf8.count", [&] { return int(platform::CountCharacters(Bytes(argument))); }},
         {"utf8.cut", [&] { return int(platform::CutUtf8(Bytes(argument), a).size()); }},
@@ -139,15 +142,13 @@ TEST_F(Model, ValuesAndAttributesFollowTheSteps) {
          [&] { return platform::AppendUtf8(char32_t(number), &(text = "x")), int(text.size()); }}};
     std::ifstream steps(ZAN1_USERINT_STEPS);
     int line = 0;
-    for (std::string step; std::getline(steps, step);) {
+    for (std::string step; std::getline(steps, step) && ++line;) {
         std::istringstream in(step);
-        std::string call, control, attribute, status, seen;
-        ++line;
-        if (!(in >> call >> control >> attribute >> argument >> status >> seen) || call[0] == '#') {
+        std::string call, control, name, status, seen;
+        if (!(in >> call >> control >> name >> argument >> status >> seen) || call[0] == '#')
             continue;
-        }
         c = ids.at(control);
-        a = attributes.count(attribute) ? attributes.at(attribute) : std::atoi(attribute.c_str());
+        a = attributes.count(name) ? attributes.at(name) : std::atoi(name.c_str());
         number = std::strtod(argument.c_str(), nullptr);
         given = argument == "null" ? nullptr : argument.c_str();
         real = NAN, integer = INT_MIN, text.clear(), buffer[0] = '\0';
@@ -173,8 +174,8 @@ TEST_F(Model, CallbacksRunOneAtATimeAndNotOnDimmedControls) {
     EXPECT_EQ(gCalls, (std::vector<std::string>{"9:1", "0:2", "7:0", "11:3"}));
 
     std::string path = "alt";  // popups need the dialogs of a view
-    EXPECT_EQ(MessagePopup("T", "x"), kUiNoDialogs);
-    EXPECT_EQ(FileSelectPopup("", "", "", "", 0, 0, 0, 0, 0, &path), kUiNoDialogs);
+    EXPECT_EQ(MessagePopup("T", "x") + FileSelectPopup("", "", "", "", 0, 0, 0, 0, 0, &path),
+              2 * kUiNoDialogs);
 }
 
 }  // namespace
