@@ -40,13 +40,15 @@ int Record(int, int control, int event) {
     return 0;
 }
 
-// What a widget shows: its text, "*" when checked or lit, " (dimmed)" when disabled.
+// What a widget shows: its text, "*" when checked or lit, " (dimmed)" when
+// disabled, " (cut off)" for a text wider than its box.
 QString Shown(QWidget* w) {
     QString text;
     if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) text = spin->text();
     if (auto* ring = qobject_cast<QComboBox*>(w)) text = ring->currentText();
     if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
-    if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        text = l->text() + (l->width() < l->sizeHint().width() ? " (cut off)" : "");
     if (auto* tabs = qobject_cast<QTabWidget*>(w)) text = QString::number(tabs->currentIndex());
     if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text() + (b->isChecked() ? "*" : "");
     return w->isEnabled() ? text : text + " (dimmed)";
