@@ -12,6 +12,7 @@
 
 #include "driver/parametermap.h"
 #include "sim/commandline.h"
+#include "sim/ptyserver.h"
 
 namespace zan1sim {
 namespace {
@@ -95,6 +96,16 @@ TEST(Bus, ParameterIsWhatAReadWouldSay) {
     const double exact = bus.FindModule(1)->channel(1).actualValue();
     ASSERT_GT(exact, 0.1);
     EXPECT_EQ(actual, std::round(exact * 1000) / 1000);
+}
+
+// Options that the command line cannot produce still never make a bus.
+TEST(PtyServer, RefusesAddressesOffTheBus) {
+    for (const Options& options : {Options{{{0, ""}}, {}, false}, Options{{{9, ""}}, {}, false},
+                                   Options{{}, {{9, Fault::Nak}}, false}}) {
+        std::string error;
+        EXPECT_EQ(PtyServer::Start(options, &error), nullptr);
+        EXPECT_NE(error, "");
+    }
 }
 
 TEST(Module, AnalogInputsRunAQuarterPeriodApart) {
