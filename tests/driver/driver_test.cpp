@@ -21,11 +21,18 @@ using testsupport::PortScript;
 constexpr int kPort = 3;
 
 std::string Bytes(const std::string& field) {
-    std::string out = field == "-" ? "" : field;
-    for (auto at = out.find("\\r"); at != std::string::npos; at = out.find("\\r", at))
-        out.replace(at, 2, "\r");
-    for (auto at = out.find("\\x"); at != std::string::npos; at = out.find("\\x", at + 1))
-        out.replace(at, 4, 1, static_cast<char>(std::stoi(out.substr(at + 2, 2), nullptr, 16)));
+    std::string out;
+    for (std::size_t i = 0; field != "-" && i < field.size(); ++i) {
+        if (field.compare(i, 2, "\\r") == 0) {
+            out += '\r';
+            i += 1;
+        } else if (field.compare(i, 2, "\\x") == 0) {
+            out += static_cast<char>(std::stoi(field.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            out += field[i];
+        }
+    }
     return out;
 }
 

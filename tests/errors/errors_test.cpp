@@ -63,13 +63,17 @@ TEST_F(Errors, TextsAndPopupsFollowTheCaseTable) {
     for (std::string line; std::getline(in, line);) {
         if (line.starts_with('#')) continue;
         std::istringstream fields(line);
-        std::string language, call, code, expected;
+        std::string language, call, code, escaped;
         std::getline(fields, language, '\t');
         std::getline(fields, call, '\t');
         std::getline(fields, code, '\t');
-        std::getline(fields, expected);
-        for (auto at = expected.find("\\n"); at != std::string::npos; at = expected.find("\\n"))
-            expected.replace(at, 2, "\n");
+        std::getline(fields, escaped);
+        std::string expected;  // "\n" in the table is a line break
+        for (std::size_t i = 0; i < escaped.size(); ++i) {
+            const bool lineBreak = escaped.compare(i, 2, "\\n") == 0;
+            expected += lineBreak ? '\n' : escaped[i];
+            i += lineBreak ? 1 : 0;
+        }
         if (language != "-") VEK_Fehlersprache(std::stoi(language));
         EXPECT_EQ(shown(call, std::stoi(code)), expected) << line;
         ++cases;
