@@ -224,9 +224,15 @@ class ViewTest : public QObject {
                 endedByFallback = true;
                 QuitUserInterface(0);
             });
+            // A screen reader says a field's label and a message's current text.
+            SetCtrlVal(panelHandle, PANEL_TEXT, "lese...");
+            QAccessibleInterface* window =
+                QAccessible::queryAccessibleInterface(view.panelWidget(panelHandle));
+            QVERIFY(Find(window, "Sollwert 1", true) && Find(window, "lese...", true));
             press(panelHandle, "Info...", true);  // a modal popup that returns at once
             QWidget* about = view.panelWidget(aboutpanelHandle);
             QVERIFY(about->isVisible() && about->windowModality() == Qt::ApplicationModal);
+            QCOMPARE(about->window()->parentWidget(), view.panelWidget(panelHandle)->window());
             press(aboutpanelHandle, "OK");
             QTRY_VERIFY(!about->isVisible());
             WhenModal<QFileDialog>([](QFileDialog* dialog) {
