@@ -75,10 +75,7 @@ ParseResult ParseInt(std::string_view text, int* out) {
         negative = rest.front() == '-';
         rest.remove_prefix(1);
     }
-    // from_chars takes no sign, so after the one sign only digits may follow.
-    if (rest.empty() || rest.front() < '0' || rest.front() > '9') {
-        return ParseResult::kInvalid;
-    }
+    // from_chars into an unsigned type takes no sign, so a second one is refused there.
     std::uint64_t magnitude = 0;
     const auto result = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude);
     if (result.ec != std::errc{} || result.ptr != rest.data() + rest.size()) {

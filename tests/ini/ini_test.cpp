@@ -75,8 +75,9 @@ TEST(IniLookup, NamesIgnoreBlanksAndCaseAndNullArgumentsAreRefused) {
     EXPECT_EQ(Ini_GetInt(ini.get(), "zAN1", " comPORT", &i), 1);
     EXPECT_EQ(i, 7);
     EXPECT_EQ(Ini_ReadFromFile(ini.get(), nullptr) + Ini_GetInt(ini.get(), nullptr, "k", &i) +
-                  Ini_PutInt(nullptr, "S", "k", 1) + Ini_GetDouble(ini.get(), "S", "k", nullptr),
-              4 * kIniNullArgument);
+                  Ini_PutInt(nullptr, "S", "k", 1) + Ini_PutDouble(nullptr, "S", "k", 1) +
+                  Ini_GetDouble(ini.get(), "S", "k", nullptr),
+              5 * kIniNullArgument);
 }
 
 // Each reading rule has a small input file and the golden file the object then writes.
