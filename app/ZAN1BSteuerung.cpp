@@ -1,11 +1,14 @@
 #include "app/ZAN1BSteuerung.h"
 
+#include <string>
+
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "moduleops/ZAN1Com.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
+#include "platform/version.h"
 
 bool gIstwerteAbfragen = false;
 int gWarnungAngezeigt = 0;
@@ -32,7 +35,7 @@ bool LoadPanels() {
 
 int ProgramMain() {
     if (!LoadPanels()) return kStartupFailed;
-    PanelsInitialisieren(kVersion, kDatum);
+    PanelsInitialisieren((std::string("V ") + ProgramVersion()).c_str(), kDatum);
     LoadIni();
     SetPrecision();
     DisplayPanel(panelHandle);

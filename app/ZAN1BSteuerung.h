@@ -8,7 +8,6 @@ extern bool gIstwerteAbfragen;
 // 1 once the polling warning has been shown in this run.
 extern int gWarnungAngezeigt;
 
-inline constexpr const char* kVersion = "V 1.0";
 inline constexpr const char* kDatum = "12/2010";
 
 // Loads the panels, applies the settings, shows the main window and runs the

@@ -9,6 +9,7 @@ namespace zan1ctl {
 
 const std::string_view kUsage =
     "usage: zan1ctl [--port N | --device PATH] [--address A] [--english] COMMAND [ARGS...]\n"
+    "       zan1ctl --help | --version\n"
     "  scan                  one line per address 1..8: \"<address> <identification>\" or "
     "\"<address> -\"\n"
     "  id                    the identification text of the module at the address\n"
@@ -57,6 +58,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+            return options;
+        }
+        if (arg == "--version") {
+            options.version = true;
             return options;
         }
         if (arg == "--english") {

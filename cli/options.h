@@ -19,6 +19,7 @@ struct Options {
     int address = 1;
     bool english = false;
     bool help = false;
+    bool version = false;
     std::string command;
     std::vector<std::string> arguments;
     std::vector<Assignment> assignments;  // set

@@ -7,6 +7,7 @@
 #include "errors/VEK_errorV3.h"
 #include "moduleops/portsession.h"
 #include "platform/rs232/portmap.h"
+#include "platform/version.h"
 
 namespace zan1ctl {
 namespace {
@@ -38,6 +39,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (options->help) {
         out << kUsage;
+        return 0;
+    }
+    if (options->version) {
+        out << "zan1ctl " << ProgramVersion() << '\n';
         return 0;
     }
     VEK_Fehlersprache(options->english ? 2 : 1);

@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-scripts/build.sh build
+scripts/build.sh build -DZAN1_BENCHMARKS=ON
 build/bench/transactions_bench "$@"
 build/bench/tick_bench

@@ -6,10 +6,11 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 
 dir=build
-options=()
+# Our own builds compile the benchmarks too, so they cannot rot unnoticed.
+options=(-DZAN1_BENCHMARKS=ON)
 if [ "${1:-}" = "--sanitize" ]; then
     dir=build-sanitize
-    options=(-DCMAKE_BUILD_TYPE=Debug -DZAN1_SANITIZE=ON -DZAN1_BENCHMARKS=OFF)
+    options=(-DCMAKE_BUILD_TYPE=Debug -DZAN1_SANITIZE=ON)
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi

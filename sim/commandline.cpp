@@ -62,6 +62,10 @@ std::optional<CommandLine> ParseCommandLine(std::span<const std::string_view> ar
             result.help = true;
             continue;
         }
+        if (arg == "--version") {
+            result.version = true;
+            continue;
+        }
         if (arg == "--realtime") {
             result.options.realtime = true;
             continue;
@@ -121,6 +125,7 @@ std::string_view Usage() {
            "  --realtime          pace answers like a 9600-baud line, 2 ms turn-around\n"
            "  --fault ADDR:KIND   KIND one of silent, nak, can, garbled, cut, highbit\n"
            "  --help              show this text\n"
+           "  --version           show the version\n"
            "ID: one word of at most 26 printable ASCII characters.\n";
 }
 

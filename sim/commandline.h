@@ -14,6 +14,7 @@ struct CommandLine {
     Options options;
     std::string link;  // empty: no symbolic link
     bool help = false;
+    bool version = false;
 };
 
 // Parses the arguments after the program name. nullopt and a message in *error

@@ -12,6 +12,7 @@
 #include "sim/commandline.h"
 #include "sim/devicelink.h"
 #include "sim/ptyserver.h"
+#include "platform/version.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
     }
     if (commandLine->help) {
         std::cout << zan1sim::Usage();
+        return 0;
+    }
+    if (commandLine->version) {
+        std::cout << "zan1sim " << ProgramVersion() << "\n";
         return 0;
     }
 

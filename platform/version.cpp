@@ -1,0 +1,5 @@
+#include "platform/version.h"
+
+const char* ProgramVersion() {
+    return ZAN1_VERSION;
+}
