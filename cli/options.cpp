@@ -19,6 +19,8 @@ const std::string_view kUsage =
     "  status                the status byte, as \"31 (0x1F)\"\n"
     "  monitor [--interval S] [--count N]   CSV with the header "
     "\"t_s,istwert1_V,istwert2_V\"\n"
+    "  ports                 the serial devices of this machine and their port numbers; "
+    "opens no port\n"
     "Defaults: port 1, address 1, German error texts; monitor polls every 0.1 s until "
     "interrupted.\n";
 
@@ -34,7 +36,7 @@ bool ParseWhole(std::string_view text, Number& value) {
 }
 
 bool IsCommand(std::string_view word) {
-    for (std::string_view known : {"scan", "id", "get", "set", "status", "monitor"}) {
+    for (std::string_view known : {"scan", "id", "get", "set", "status", "monitor", "ports"}) {
         if (word == known) return true;
     }
     return false;
@@ -50,6 +52,7 @@ std::optional<Options> Fail(std::string* reason, std::string text) {
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* reason) {
     Options options;
     bool portGiven = false;
+    bool addressGiven = false;
     std::size_t i = 0;
     const auto value = [&]() -> const std::string* {
         return i + 1 < args.size() ? &args[++i] : nullptr;
@@ -82,6 +85,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (!text || !ParseWhole(*text, options.address)) {
                 return Fail(reason, "--address needs a number");
             }
+            addressGiven = true;
         } else if (IsCommand(arg)) {
             options.command = arg;
         } else {
@@ -91,6 +95,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     if (options.command.empty()) return Fail(reason, "no command given");
     if (portGiven && !options.device.empty()) {
         return Fail(reason, "--port and --device exclude each other");
+    }
+    if (options.command == "ports" && (portGiven || addressGiven || !options.device.empty())) {
+        return Fail(reason, "ports lists every port: it takes no --port, --device or --address");
     }
     for (; i < args.size(); ++i) {
         const std::string& arg = args[i];

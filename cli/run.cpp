@@ -4,6 +4,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/ports.h"
 #include "errors/VEK_errorV3.h"
 #include "moduleops/portsession.h"
 #include "platform/rs232/portmap.h"
@@ -43,6 +44,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     if (options->version) {
         out << "zan1ctl " << ProgramVersion() << '\n';
+        return 0;
+    }
+    if (options->command == "ports") {
+        ListPorts(out);
         return 0;
     }
     VEK_Fehlersprache(options->english ? 2 : 1);

@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/version.h"
 #include "sim/commandline.h"
 #include "sim/devicelink.h"
 #include "sim/ptyserver.h"
-#include "platform/version.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> args(argv + 1, argv + argc);

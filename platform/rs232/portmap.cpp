@@ -14,7 +14,10 @@ bool ValidPort(int port) {
     return port >= kFirstPort && port <= kLastPort;
 }
 
-std::string DeviceFromPortMapFile(int port) {
+}  // namespace
+
+std::string MappedDeviceForPort(int port) {
+    if (!ValidPort(port)) return {};
     const IniPtr ini = MakeIni(true);
     if (!ini || Ini_ReadFromFile(ini.get(), kPortMapFile) < 0) return {};
     std::array<char, 512> device{};
@@ -26,14 +29,17 @@ std::string DeviceFromPortMapFile(int port) {
     return device.data();
 }
 
-}  // namespace
+std::string DefaultDeviceForPort(int port, const std::filesystem::path& dev) {
+    if (!ValidPort(port)) return {};
+    return (dev / ("ttyS" + std::to_string(port - 1))).string();
+}
 
 std::string DeviceForPort(int port) {
     if (!ValidPort(port)) return {};
     if (!gPortDevices[port - 1].empty()) return gPortDevices[port - 1];
-    std::string device = DeviceFromPortMapFile(port);
+    std::string device = MappedDeviceForPort(port);
     if (!device.empty()) return device;
-    return "/dev/ttyS" + std::to_string(port - 1);
+    return DefaultDeviceForPort(port);
 }
 
 void SetPortDevice(int port, const std::string& device) {

@@ -4,6 +4,7 @@
 // directory, else /dev/ttyS<n-1>. The file is never written.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace rs232 {
@@ -12,6 +13,12 @@ inline constexpr const char* kPortMapFile = "zan1ports.ini";
 inline constexpr const char* kPortMapSection = "Ports";
 
 std::string DeviceForPort(int port);
+
+// The device zan1ports.ini maps port to; empty when it has no key for it.
+std::string MappedDeviceForPort(int port);
+
+// What port stands for without a key: ttyS<port-1> in dev.
+std::string DefaultDeviceForPort(int port, const std::filesystem::path& dev = "/dev");
 
 // Makes port stand for device for the rest of the process; an empty device
 // removes the setting again.

@@ -272,7 +272,8 @@ TEST_F(MainWindow, StartUpAndEnd) {
             for (int panel : userint::PanelHandles())
                 EXPECT_EQ(userint::FindPanel(panel)->visible, panel == panelHandle) << panel;
             const auto text = [](int c) { return userint::FindControl(aboutpanelHandle, c)->text; };
-            EXPECT_EQ(text(ABOUTPANEL_VERSION) + " " + text(ABOUTPANEL_DATUM), std::string("V ") + ProgramVersion() + " 12/2010");
+            EXPECT_EQ(text(ABOUTPANEL_VERSION) + " " + text(ABOUTPANEL_DATUM),
+                      std::string("V ") + ProgramVersion() + " 12/2010");
             for (int page : {konfigtabRegler1, konfigtabRegler2})
                 EXPECT_LT(SetCtrlVal(page, TABKONFIG_SKAL_EINHEIT, "mbar/s"), 0) << page;
             ASSERT_EQ(OpenComPort(), 0);  // as a held connection would

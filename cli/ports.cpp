@@ -1,0 +1,62 @@
+#include "cli/ports.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/rs232/portmap.h"
+#include "platform/rs232/rs232.h"
+#include "platform/rs232/serialdevices.h"
+
+namespace zan1ctl {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Mapping {
+    int port = 0;
+    std::string device;
+    bool byDefault = false;
+};
+
+std::vector<Mapping> Mappings(const fs::path& dev) {
+    std::vector<Mapping> mappings;
+    for (int port = rs232::kFirstPort; port <= rs232::kLastPort; ++port) {
+        std::string device = rs232::MappedDeviceForPort(port);
+        const bool byDefault = device.empty();
+        if (byDefault) device = rs232::DefaultDeviceForPort(port, dev);
+        mappings.push_back({port, std::move(device), byDefault});
+    }
+    return mappings;
+}
+
+// A by-id link names the same file as its device, so a mapping to either
+// belongs to both lines.
+bool SameDevice(const std::string& mapped, const std::string& listed) {
+    std::error_code ec;
+    return mapped == listed || fs::equivalent(mapped, listed, ec);
+}
+
+}  // namespace
+
+void ListPorts(std::ostream& out, const fs::path& dev, const fs::path& sys) {
+    const std::vector<rs232::SerialDevice> devices = rs232::ListSerialDevices(dev, sys);
+    const std::vector<Mapping> mappings = Mappings(dev);
+    if (devices.empty()) out << "No serial devices found.\n";
+    for (const rs232::SerialDevice& device : devices) {
+        out << device.path;
+        if (!device.target.empty()) out << " -> " << device.target;
+        const char* separator = "  ";
+        for (const Mapping& mapping : mappings) {
+            if (!SameDevice(mapping.device, device.path)) continue;
+            out << separator << "COM " << mapping.port << (mapping.byDefault ? " (default)" : "");
+            separator = ", ";
+        }
+        out << '\n';
+    }
+    out << "\nTo map a device, add \"comN = DEVICE\" under [Ports] in zan1ports.ini in the "
+           "directory\nthe program runs from; use the by-id name for a USB adapter, it survives "
+           "replugging.\n";
+}
+
+}  // namespace zan1ctl

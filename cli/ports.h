@@ -1,0 +1,13 @@
+// zan1ctl ports: the serial devices of this machine, each with the port
+// numbers zan1ports.ini gives it, and how to map one. Opens no port.
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+
+namespace zan1ctl {
+
+void ListPorts(std::ostream& out, const std::filesystem::path& dev = "/dev",
+               const std::filesystem::path& sys = "/sys");
+
+}  // namespace zan1ctl
