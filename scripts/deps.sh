@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need, if missing.
+# Installs the Debian packages the build, the tests and the demo need, if missing,
+# and any further packages named as arguments.
 set -euo pipefail
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 
-packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev python3 clang-format locales qt6-base-dev xvfb clang libclang-rt-14-dev)
+packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev python3 clang-format locales qt6-base-dev xvfb clang libclang-rt-14-dev man-db "$@")
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

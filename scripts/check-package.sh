@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it as a distribution would: lintian
+# without errors, a valid desktop entry and AppStream metainfo, manual pages that
+# render, and the unpacked programs running.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh lintian desktop-file-utils appstream dpkg-dev
+deb=$(scripts/package.sh)
+echo "$deb"
+
+root_option=()
+if [ "$(id -u)" -eq 0 ]; then root_option=(--allow-root); fi
+lintian "${root_option[@]}" --fail-on error "$deb"
+
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb -x "$deb" "$unpacked"
+desktop-file-validate "$unpacked"/usr/share/applications/*.desktop
+appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml
+for page in "$unpacked"/usr/share/man/man1/*.1.gz; do
+    warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    if [ -n "$warnings" ]; then
+        echo "$page: $warnings"
+        exit 1
+    fi
+done
+"$unpacked/usr/bin/zan1ctl" --version
+"$unpacked/usr/bin/zan1sim" --help >/dev/null
+echo "package checked"
