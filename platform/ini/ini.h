@@ -42,9 +42,10 @@ int Ini_PutDouble(IniHandle ini, const char* section, const char* item, double v
 int Ini_PutRawString(IniHandle ini, const char* section, const char* item,
                      const char* text) noexcept;
 
-// Writes through a temporary file "ini$$N.TMP" in the target's directory that then
-// replaces the target; on failure the target keeps its content and no temporary
-// file is left behind.
+// Writes through a temporary file "ini$$N.TMP" that then replaces the target (the
+// file a symbolic link ends in, keeping its mode); on failure the target keeps its
+// content and no temporary file is left behind. A target that is not a regular file
+// gives kIniNotWritable.
 int Ini_WriteToFile(IniHandle ini, const char* path) noexcept;
 // Adds the sections of the file to the object. A failed read keeps what was read.
 int Ini_ReadFromFile(IniHandle ini, const char* path) noexcept;

@@ -1,6 +1,4 @@
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -10,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/atomicfile.h"
 #include "platform/ini/ini.h"
 #include "platform/ini/iniobject.h"
-#include "platform/uniquefd.h"
 
 namespace {
 
@@ -61,17 +59,7 @@ class BufferedWriter {
 
     // errno of the first failure, 0 when everything reached the file.
     int Flush() {
-        std::size_t done = 0;
-        while (done < m_used && m_errno == 0) {
-            const ssize_t n = ::write(m_fd, m_buffer.data() + done, m_used - done);
-            if (n > 0) {
-                done += static_cast<std::size_t>(n);
-            } else if (n < 0 && errno != EINTR) {
-                m_errno = errno;
-            } else if (n == 0) {
-                m_errno = EIO;
-            }
-        }
+        if (m_errno == 0) m_errno = platform::WriteAll(m_fd, m_buffer.data(), m_used);
         m_used = 0;
         return m_errno;
     }
@@ -83,59 +71,34 @@ class BufferedWriter {
     int m_errno = 0;
 };
 
-// Removes the temporary file on every path that does not hand it over to the target.
-class TempFileGuard {
-  public:
-    explicit TempFileGuard(std::string path) : m_path(std::move(path)) {}
-    TempFileGuard(const TempFileGuard&) = delete;
-    TempFileGuard& operator=(const TempFileGuard&) = delete;
-    ~TempFileGuard() {
-        if (!m_path.empty()) {
-            ::unlink(m_path.c_str());
-        }
-    }
-    const std::string& Path() const { return m_path; }
-    void Release() { m_path.clear(); }
-
-  private:
-    std::string m_path;
-};
-
-int CheckWritable(const char* path) {
-    struct stat status {};
-    if (::stat(path, &status) == 0) {
-        platform::UniqueFd probe(::open(path, O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-        return probe.valid() ? 0 : kIniNotWritable;
-    }
-    if (errno != ENOENT) {
-        return (errno == ENOTDIR || errno == EACCES || errno == EPERM) ? kIniNotWritable
-                                                                       : kIniStatFailed;
-    }
-    platform::UniqueFd probe(::open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!probe.valid()) {
-        return kIniNotWritable;
-    }
-    probe.close();
-    // A probe left behind would stand where the operator had no file before.
-    if (::unlink(path) != 0) return kIniIoError;
-    return 0;
+// The first free name "ini$$N.TMP" in the target's folder.
+std::string IniTempName(std::string_view, int attempt) {
+    return attempt < kTempNameCount ? "ini$$" + std::to_string(attempt) + ".TMP" : std::string();
 }
 
-std::string DirectoryOf(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
-// First free name "ini$$N.TMP" in the target's directory, or a failure code.
-int FindTempName(const std::string& directory, std::string& name) {
-    for (int counter = 0; counter < kTempNameCount; ++counter) {
-        name = directory + "ini$$" + std::to_string(counter) + ".TMP";
-        struct stat status {};
-        if (::lstat(name.c_str(), &status) != 0) {
-            return errno == ENOENT ? 0 : kIniStatFailed;
-        }
+int CodeFor(const platform::ReplaceResult& result) {
+    switch (result.step) {
+        case platform::ReplaceStep::kDone:
+            return 0;
+        case platform::ReplaceStep::kTargetStatus:
+            return (result.error == ENOTDIR || result.error == EACCES || result.error == EPERM)
+                       ? kIniNotWritable
+                       : kIniStatFailed;
+        case platform::ReplaceStep::kTargetNotWritable:
+            return kIniNotWritable;
+        case platform::ReplaceStep::kProbeRemove:
+            // A probe left behind would stand where the operator had no file before.
+            return kIniIoError;
+        case platform::ReplaceStep::kNoTempName:
+            return kIniNoTempName;
+        case platform::ReplaceStep::kTempCreate:
+            return kIniCannotCreateTemp;
+        case platform::ReplaceStep::kWrite:
+            return CodeForErrno(result.error);
+        case platform::ReplaceStep::kRename:
+            return CodeForRenameErrno(result.error);
     }
-    return kIniNoTempName;
+    return kIniIoError;
 }
 
 void WriteItem(BufferedWriter& out, const IniItem& item) {
@@ -175,39 +138,11 @@ void WriteObject(BufferedWriter& out, const IniObject& ini) {
 }
 
 int WriteToFile(const IniObject& ini, const char* path) {
-    if (const int code = CheckWritable(path); code != 0) {
-        return code;
-    }
-    std::string tempName;
-    if (const int code = FindTempName(DirectoryOf(path), tempName); code != 0) {
-        return code;
-    }
-    platform::UniqueFd fd(
-        ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
-    if (!fd.valid()) {
-        return kIniCannotCreateTemp;
-    }
-    TempFileGuard temp(tempName);
-    {
-        auto out = std::make_unique<BufferedWriter>(fd.get());
+    return CodeFor(platform::ReplaceFile(path, O_RDWR, IniTempName, [&ini](int fd) {
+        auto out = std::make_unique<BufferedWriter>(fd);
         WriteObject(*out, ini);
-        if (const int error = out->Flush(); error != 0) {
-            return CodeForErrno(error);
-        }
-    }
-    // The data must be on disk before it replaces the old file.
-    if (::fsync(fd.get()) != 0 && errno != EINVAL) {
-        return CodeForErrno(errno);
-    }
-    if (const int error = fd.close(); error != 0) {
-        return CodeForErrno(error);
-    }
-    // rename replaces the target atomically, so the old or the new content survives.
-    if (::rename(temp.Path().c_str(), path) != 0) {
-        return CodeForRenameErrno(errno);
-    }
-    temp.Release();
-    return 0;
+        return out->Flush();
+    }));
 }
 
 }  // namespace

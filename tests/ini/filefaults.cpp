@@ -44,6 +44,7 @@ WRAP(int, stat, (const char* path, struct stat* status), (path, status))
 WRAP(int, lstat, (const char* path, struct stat* status), (path, status))
 WRAP(ssize_t, write, (int fd, const void* bytes, size_t count), (fd, bytes, count))
 WRAP(int, fsync, (int fd), (fd))
+WRAP(int, fchmod, (int fd, mode_t mode), (fd, mode))
 WRAP(int, rename, (const char* from, const char* to), (from, to))
 WRAP(int, unlink, (const char* path), (path))
 

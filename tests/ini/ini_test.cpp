@@ -148,8 +148,9 @@ TEST_F(Ini, UnwritableTargetsAndTakenTempNamesAreRefused) {
     EXPECT_EQ(Bytes("dir.ini/s.ini"), "[S]\r\na = 1\r\n\r\n");
 }
 
-// stat, probe open, temp-name lstat, temp open, 3 writes, fsync, close, rename.
-constexpr int kSteps = 10;
+// lstat, probe open, folder open, temp open, fchmod, 3 writes, fsync, close,
+// rename, then the folder's fsync.
+constexpr int kRenameStep = 11, kSteps = 12;
 
 // Replacing settings.ini by 400 items of 80 bytes: more than two 16 KB
 // buffers, so several write(2) steps.
@@ -167,10 +168,11 @@ class IniWriteCrash : public Ini {
     }
 
     // After a failure or kill at `step`: the old file, or the new one after
-    // the last step; nothing else in the directory when `clean`.
+    // the rename; nothing else in the directory when `clean`.
     void Check(int step, bool clean) {
         filefaults::Arm(0, filefaults::Fault::kNone, 0);
-        EXPECT_EQ(Bytes("settings.ini"), step <= kSteps ? "old" : m_expected) << "step " << step;
+        EXPECT_EQ(Bytes("settings.ini"), step <= kRenameStep ? "old" : m_expected)
+            << "step " << step;
         EXPECT_TRUE(!clean || std::distance(std::filesystem::directory_iterator("."), {}) == 1)
             << step;
         for (const auto& entry : std::filesystem::directory_iterator("."))
@@ -182,7 +184,7 @@ class IniWriteCrash : public Ini {
     IniPtr m_new = MakeIni(true);
 };
 
-// The rename is the last step, so a kill anywhere leaves the old file too.
+// A kill anywhere before the rename leaves the old file too.
 TEST_F(IniWriteCrash, FailureOrKillAtEveryStepKeepsTheOldFile) {
     testfiles::Put("settings.ini", "old");
     for (int step = 1; step <= kSteps + 1; ++step) {
@@ -198,9 +200,9 @@ TEST_F(IniWriteCrash, FailureOrKillAtEveryStepKeepsTheOldFile) {
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_EQ(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, step <= kSteps) << step;
-        Check(step, step > kSteps);
+        Check(step, step > kRenameStep);
     }
-    // A new target: stat finds nothing, the probe is created and closed, its removal fails.
+    // A new target: lstat finds nothing, the probe is created and closed, its removal fails.
     filefaults::Arm(4, filefaults::Fault::kFail, EIO);
     EXPECT_EQ(Ini_WriteToFile(m_new.get(), "fresh.ini"), kIniIoError);
 }
