@@ -1,7 +1,6 @@
 #include "config/parameterdatei.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -12,13 +11,13 @@
 #include "config/ZAN1Konfig.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/atomicfile.h"
 #include "platform/uniquefd.h"
 #include "platform/userint/userint.h"
 
 namespace {
 
 constexpr const char* kMuster = "*.zan";
-constexpr const char* kTemporaerEndung = ".tmp";
 
 void LeseRegler(int seite, ReglerParameter* r) {
     GetCtrlVal(seite, TABPANEL_PANTEIL, &r->panteil);
@@ -46,18 +45,6 @@ void SchreibeRegler(int seite, const ReglerParameter& r) {
     SetCtrlVal(seite, TABPANEL_MODUSISTWERTNULL, static_cast<int>(r.modusistwertnull));
 }
 
-// All bytes, retrying after a short write or a signal.
-bool AllesSchreiben(int fd, const std::byte* daten, std::size_t laenge) {
-    while (laenge > 0) {
-        const ssize_t n = ::write(fd, daten, laenge);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        daten += n;
-        laenge -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Up to buffer.size() bytes; fewer only at the end of the file or on an error.
 std::size_t Lesen(int fd, std::span<std::byte> puffer) {
     std::size_t gelesen = 0;
@@ -71,28 +58,14 @@ std::size_t Lesen(int fd, std::span<std::byte> puffer) {
 }
 
 int Speichern(const std::string& pfad, const Parametersatz& satz) {
-    const std::string temporaer = pfad + kTemporaerEndung;
-    struct stat alt {};
-    const bool vorhanden = ::stat(pfad.c_str(), &alt) == 0;
-    // A target that could not be opened for writing (a directory, say) fails
-    // as before, without a temporary file.
-    if (vorhanden && !platform::UniqueFd(::open(pfad.c_str(), O_WRONLY | O_CLOEXEC)).valid()) {
-        return kFehlerParameterdateiSpeichernOeffnen;
-    }
-    platform::UniqueFd datei(
-        ::open(temporaer.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (datei.get() < 0) return kFehlerParameterdateiSpeichernOeffnen;
-    // The replaced file keeps its permissions.
-    if (vorhanden && S_ISREG(alt.st_mode)) ::fchmod(datei.get(), alt.st_mode & 07777);
     const std::array<std::byte, kParametersatzGroesse> bytes = ParametersatzZuBytes(satz);
-    const bool geschrieben = AllesSchreiben(datei.get(), bytes.data(), bytes.size()) &&
-                             ::fsync(datei.get()) == 0 && datei.close() == 0 &&
-                             ::rename(temporaer.c_str(), pfad.c_str()) == 0;
-    if (!geschrieben) {
-        ::unlink(temporaer.c_str());
-        return kFehlerParameterdateiSchreiben;
-    }
-    return 0;
+    const platform::ReplaceResult ergebnis = platform::ReplaceFile(
+        pfad, O_WRONLY, platform::RandomTempName,
+        [&bytes](int fd) { return platform::WriteAll(fd, bytes.data(), bytes.size()); });
+    if (ergebnis.step == platform::ReplaceStep::kDone) return 0;
+    // Everything before the first byte counts as opening the file.
+    return ergebnis.step < platform::ReplaceStep::kWrite ? kFehlerParameterdateiSpeichernOeffnen
+                                                         : kFehlerParameterdateiSchreiben;
 }
 
 }  // namespace

@@ -13,8 +13,10 @@ void LeseParameterAusGUI(Parametersatz* satz);
 void SchreibeParameterInGUI(const Parametersatz& satz);
 
 // Save dialog, then the panels and records into the chosen file. The file is
-// written beside the target and renamed over it only when complete, so a
-// failed save leaves an existing file as it was.
+// written beside the target (the file a link ends in) and renamed over it only
+// when complete, keeping its mode, so a failed save leaves an existing file as
+// it was and no temporary file. A target that is not a regular file is refused
+// as one that does not open.
 int SchreibeParameterInDatei();
 // Load dialog, then every check of the file before the records, the
 // configuration panel and the controls take over its contents.

@@ -1,8 +1,12 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
@@ -10,9 +14,11 @@
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/ini/ini.h"
+#include "platform/uniquefd.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"
+#include "tests/ini/filefaults.h"
 #include "tests/ini/testfiles.h"
 #include "tests/support/panels.h"
 #include "tests/support/tempdir.h"
@@ -241,13 +247,8 @@ TEST_F(Config, ParameterFilesLoadOnlyWhenEveryCheckPassesAndSaveTheirLayout) {
         EXPECT_EQ(Alles(), f[2] == "0" ? erwartet : vorher);
     }
     ASSERT_EQ(Laden(kValid), 0);
-    testfiles::Put("p.zan", "old");
-    ::chmod("p.zan", 0600);
     ASSERT_EQ(Speichern("p.zan"), 0);
     EXPECT_EQ(testfiles::Bytes("p.zan"), testfiles::Bytes(kValid));
-    struct stat info {};
-    EXPECT_TRUE(::stat("p.zan", &info) == 0 && (info.st_mode & 07777) == 0600);
-    EXPECT_FALSE(std::filesystem::exists("p.zan.tmp"));
 }
 
 TEST_F(Config, FailedOrCancelledDialogsKeepFilesAndControls) {
@@ -255,15 +256,85 @@ TEST_F(Config, FailedOrCancelledDialogsKeepFilesAndControls) {
     EXPECT_EQ(Speichern(""), 0);
     EXPECT_EQ(Laden(""), 0);
     EXPECT_TRUE(std::filesystem::is_empty("."));
-    testfiles::Put("alt.zan", "old");
-    std::filesystem::create_directory("alt.zan.tmp");
     std::filesystem::create_directory("ordner.zan");
-    EXPECT_EQ(Speichern("alt.zan"), kFehlerParameterdateiSpeichernOeffnen);
     EXPECT_EQ(Speichern("ordner.zan"), kFehlerParameterdateiSpeichernOeffnen);
     EXPECT_EQ(Speichern("fehlt/neu.zan"), kFehlerParameterdateiSpeichernOeffnen);
     EXPECT_EQ(Laden("fehlt.zan"), kFehlerParameterdateiLadenOeffnen);
-    EXPECT_EQ(testfiles::Bytes("alt.zan"), "old");
     EXPECT_EQ(Alles(), vorher);
+}
+
+// Until the temporary file exists a failure is one of opening, later one of
+// writing, also when only the folder's sync after the rename fails. Nothing
+// but the target stays behind.
+TEST_F(Config, ParameterFileSavesFailingAtAnyStepLeaveOnlyTheTarget) {
+    constexpr int kOeffnen = 5, kUmbenennen = 9, kSchritte = 10;
+    for (int schritt = 1; schritt <= kSchritte + 1; ++schritt) {
+        testfiles::Put("p.zan", "old");
+        filefaults::Arm(schritt, filefaults::Fault::kFail, EIO);
+        EXPECT_EQ(Speichern("p.zan"), schritt <= kOeffnen    ? kFehlerParameterdateiSpeichernOeffnen
+                                      : schritt <= kSchritte ? kFehlerParameterdateiSchreiben
+                                                             : 0)
+            << schritt;
+        filefaults::Arm(0, filefaults::Fault::kNone, 0);
+        EXPECT_EQ(testfiles::Bytes("p.zan") == "old", schritt <= kUmbenennen) << schritt;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1) << schritt;
+    }
+}
+
+// The current folder as data/zieldateien.txt writes it, `ziel` named T.
+std::string Verzeichnis(const std::string& ziel) {
+    std::vector<std::string> eintraege;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(".")) {
+        std::string name = e.path().lexically_relative(".").string();
+        if (name.starts_with(ziel)) name.replace(0, ziel.size(), "T");
+        if (e.is_symlink()) {
+            eintraege.push_back(name + " -> " + std::filesystem::read_symlink(e).string());
+        } else if (e.is_fifo()) {
+            eintraege.push_back(name + " fifo");
+        } else if (e.is_regular_file()) {
+            eintraege.push_back(Format("%s %04o %s", name.c_str(),
+                                       static_cast<unsigned>(e.status().permissions()),
+                                       testfiles::Bytes(e.path()) == "old" ? "old" : "new"));
+        }
+    }
+    std::sort(eintraege.begin(), eintraege.end());
+    std::string text;
+    for (const auto& e : eintraege)
+        text += (text.empty() ? "" : ", ") + e;
+    return text;
+}
+
+// Both files write through links, keep modes, never follow what is planted at
+// a temporary name and refuse a FIFO, even one with a reader, untouched.
+TEST_F(Config, SavesReplaceOnlyTheFileALinkEndsIn) {
+    ::umask(022);
+    for (const auto& f : testfiles::Cases(kFiles / "zieldateien.txt")) {
+        for (const std::string ziel : {"T", kIniDateiname}) {
+            SCOPED_TRACE(f[0] + " " + ziel);
+            std::filesystem::create_directory("sub");
+            std::vector<platform::UniqueFd> leser;
+            std::string art, name, wert;
+            for (std::istringstream anlegen(f[1]); anlegen >> art >> name;) {
+                if (name.starts_with("T")) name.replace(0, 1, ziel);
+                if (art == "fifo") {
+                    ::mkfifo(name.c_str(), 0644);
+                    leser.emplace_back(::open(name.c_str(), O_RDONLY | O_NONBLOCK));
+                } else if (anlegen >> wert; art == "file") {
+                    testfiles::Put(name, "old");
+                    ::chmod(name.c_str(), std::stoi(wert, nullptr, 8));
+                } else {
+                    std::filesystem::create_symlink(wert, name);
+                }
+            }
+            EXPECT_EQ(ziel == "T" ? Speichern(ziel) : WriteIni(),
+                      std::stoi(f[ziel == "T" ? 2 : 3]));
+            EXPECT_EQ(Verzeichnis(ziel), f[4]);
+            const std::vector<std::filesystem::path> alle(std::filesystem::directory_iterator("."),
+                                                          {});
+            for (const auto& p : alle)
+                std::filesystem::remove_all(p);
+        }
+    }
 }
 
 // A unit field loads as UTF-8 and is saved again as Windows-1252.
