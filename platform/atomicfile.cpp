@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdint>
 
 #include "platform/uniquefd.h"
 
@@ -42,8 +43,7 @@ int ResolveLinks(std::string& path, struct stat& status) {
 
 // A missing target must be creatable; the test file goes again at once.
 ReplaceResult ProbeCreate(const std::string& path) {
-    UniqueFd probe(::open(path.c_str(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+    UniqueFd probe(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
     if (!probe.valid()) return {ReplaceStep::kTargetNotWritable, errno};
     probe.reset();
     if (::unlink(path.c_str()) != 0) return {ReplaceStep::kProbeRemove, errno};
@@ -122,12 +122,9 @@ ReplaceResult ReplaceFile(const std::string& path, int access, TempNamer names,
     std::string real = path;
     struct stat status {};
     const int resolved = ResolveLinks(real, status);
-    // A dangling link is refused like an existing file that does not open.
-    const bool isNew = resolved == ENOENT && real == path;
-    if (resolved != 0 && !isNew) {
-        return {resolved == ENOENT ? ReplaceStep::kTargetNotWritable : ReplaceStep::kTargetStatus,
-                resolved};
-    }
+    if (resolved != 0 && resolved != ENOENT) return {ReplaceStep::kTargetStatus, resolved};
+    // A dangling link fails the creation test, which never follows a link.
+    const bool isNew = resolved == ENOENT;
     const ReplaceResult probe = isNew ? ProbeCreate(path) : ProbeOpen(path, access, status);
     if (probe.step != ReplaceStep::kDone) return probe;
 
