@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kMaxLinks = 40;
 constexpr int kRandomNameAttempts = 100;
+constexpr int kRandomLetters = 6;
 constexpr std::string_view kNameLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
 
 // With its trailing slash; empty for the current folder.
@@ -111,7 +112,7 @@ ReplaceResult Fill(UniqueFd& fd, const std::function<int(int fd)>& fill) {
 std::string RandomTempName(std::string_view target, int attempt) {
     if (attempt == kRandomNameAttempts) return {};
     std::string name = "." + std::string(target) + ".";
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kRandomLetters; ++i) {
         name += kNameLetters[::arc4random_uniform(static_cast<uint32_t>(kNameLetters.size()))];
     }
     return name;
