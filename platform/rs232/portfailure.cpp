@@ -12,9 +12,15 @@ namespace {
 
 PortFailure gFailure;
 
-std::string OwningGroup(const std::string& device) {
+// The group that owns device, when its members may read and write it: the one
+// to join.
+std::string GroupToJoin(const std::string& device) {
     struct stat status {};
-    if (stat(device.c_str(), &status) != 0) return {};
+    constexpr mode_t kGroupReadWrite = S_IRGRP | S_IWGRP;
+    if (stat(device.c_str(), &status) != 0 ||
+        (status.st_mode & kGroupReadWrite) != kGroupReadWrite) {
+        return {};
+    }
     group entry{};
     group* found = nullptr;
     std::array<char, 4096> buffer{};
@@ -35,7 +41,7 @@ void KeepPortFailure(const std::string& device, const FailureCause& cause) {
     if (cause.error == 0 && !cause.gone) return;
     gFailure.device = device;
     gFailure.cause = cause;
-    if (cause.error == EACCES || cause.error == EPERM) gFailure.group = OwningGroup(device);
+    if (cause.error == EACCES || cause.error == EPERM) gFailure.group = GroupToJoin(device);
 }
 
 void ForgetPortFailure() {

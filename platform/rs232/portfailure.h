@@ -12,7 +12,7 @@ namespace rs232 {
 struct PortFailure {
     std::string device;  // empty: no failure with a reason from the system
     FailureCause cause;
-    std::string group;  // permission denied: the group that owns the device
+    std::string group;  // permission denied: the group owning the device, if it may use it
 };
 
 // The kept failure, which is forgotten by this call.

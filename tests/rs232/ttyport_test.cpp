@@ -176,7 +176,7 @@ TEST(TtyPortAsUser, ASecondOpenerIsBusyAndADeniedOneLearnsTheGroup) {
     const std::string denied = directory.path() / "denied";
     std::ofstream(denied) << "";
     struct stat status {};
-    ASSERT_TRUE(chmod(directory.path().c_str(), 0755) == 0 && chmod(denied.c_str(), 0) == 0 &&
+    ASSERT_TRUE(chmod(directory.path().c_str(), 0755) == 0 && chmod(denied.c_str(), 060) == 0 &&
                 stat(denied.c_str(), &status) == 0 && getgrgid(status.st_gid));
     EXPECT_EXIT(OpenAs(user, denied), testing::ExitedWithCode(0),
                 "^held 1, first 0, second -1 " + std::to_string(EBUSY) + ", again 00, denied -1 " +
