@@ -17,7 +17,8 @@ int Get(int port, int address, const std::vector<std::string>& names, std::ostre
 int Set(int port, int address, const std::vector<Assignment>& assignments);
 int Status(int port, int address, std::ostream& out);
 // Polls both actual values count times (0: while keepRunning says so) at the
-// interval, on a fixed schedule so that slow answers do not make it drift.
+// interval, on a fixed schedule so that slow answers do not make it drift. The
+// interval is positive and at most kMaxIntervalSeconds, as ParseOptions takes it.
 int Monitor(int port, int address, double intervalSeconds, long count,
             const std::function<bool()>& keepRunning, std::ostream& out);
 

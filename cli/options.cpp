@@ -1,7 +1,6 @@
 #include "cli/options.h"
 
 #include <charconv>
-#include <cmath>
 
 #include "platform/rs232/rs232.h"
 
@@ -104,8 +103,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         if (options.command == "monitor" && arg == "--interval") {
             const std::string* text = value();
             if (!text || !ParseWhole(*text, options.intervalSeconds) ||
-                !(options.intervalSeconds > 0) || !std::isfinite(options.intervalSeconds)) {
-                return Fail(reason, "--interval needs a positive number of seconds");
+                !(options.intervalSeconds > 0) ||
+                !(options.intervalSeconds <= kMaxIntervalSeconds)) {
+                return Fail(reason, "--interval needs a positive number of seconds, at most 86400");
             }
         } else if (options.command == "monitor" && arg == "--count") {
             const std::string* text = value();

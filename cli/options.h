@@ -29,6 +29,9 @@ struct Options {
 
 extern const std::string_view kUsage;
 
+// monitor --interval takes at most a day.
+inline constexpr double kMaxIntervalSeconds = 86400;
+
 // The options, or nullopt with a one-line reason when the command line is not usable.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string* reason);
 

@@ -6,6 +6,7 @@
 #include "cli/options.h"
 #include "cli/ports.h"
 #include "errors/VEK_errorV3.h"
+#include "errors/fehlertext.h"
 #include "moduleops/portsession.h"
 #include "platform/rs232/portmap.h"
 #include "platform/version.h"
@@ -56,8 +57,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (!options->device.empty()) rs232::SetPortDevice(options->port, "");
     out << std::flush;
     if (result == 0) return 0;
-    err << "zan1ctl: Fehler " << -static_cast<long>(result) << ": " << VEK_Fehlermeldung(result)
-        << '\n';
+    err << "zan1ctl: " << (options->english ? "Error " : "Fehler ") << -static_cast<long>(result)
+        << ": " << Fehlertext(result) << '\n';
     return kExitFailure;
 }
 

@@ -1,7 +1,7 @@
 // One run of zan1ctl: parse, open the port if the command needs one, run the
 // command, close the port on every path. Returns the exit status: 0 done, 1 a
-// failure (one line on err: "zan1ctl: Fehler <number>: <text>"), 2 a usage
-// error (the usage on err).
+// failure (one line on err: "zan1ctl: Fehler <number>: <text>", with
+// --english "zan1ctl: Error ..."), 2 a usage error (the usage on err).
 #pragma once
 
 #include <functional>

@@ -245,9 +245,9 @@ void BereichSetzen(int panel, int control, double a, double b) {
 
 int Kanalpraezision(double spanne) {
     const double q = std::fabs(spanne) / kAufloesung;
-    double p = std::ceil(-std::log10(q));
-    if (p < 0) p = 0;
-    return static_cast<int>(p + 0.5);
+    // A span so small that q underflows to 0 gives infinity: the most decimals.
+    const double p = std::clamp(std::ceil(-std::log10(q)), 0.0, double{kMaxPrecision});
+    return static_cast<int>(std::lround(p));
 }
 
 int NeueSkalierungSetzen() {

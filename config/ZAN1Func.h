@@ -24,7 +24,7 @@ bool SkalierungBrauchbar(const Konfigstruktur& konfig);
 void BereichSetzen(int panel, int control, double a, double b);
 
 // Decimals that keep a 4095th of the user span visible: ceil(-log10(|span| /
-// 4095)), at least 0. span must be finite and non-zero.
+// 4095)), at least 0 and at most what a numeric control shows. span must not be NaN.
 int Kanalpraezision(double spanne);
 
 // Adopts both configuration pages into gKonfig1 and gKonfig2 and re-presents

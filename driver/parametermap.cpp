@@ -109,7 +109,7 @@ std::string FormatValue(const Parameter& p, double value) {
             return Fixed(value, 0);
         case FourHexDigits: {
             std::array<char, 8> hex{};
-            const int bit = static_cast<int>(value + 0.5);
+            const long bit = std::lround(value);
             auto [end, ec] = std::to_chars(hex.data(), hex.data() + hex.size(), bit, 16);
             (void)ec;
             return std::string(4 - (end - hex.data()), '0') + std::string(hex.data(), end);

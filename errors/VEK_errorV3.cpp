@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "errors/catalogue.h"
+#include "errors/fehlertext.h"
 #include "platform/userint/userint.h"
 #include "platform/utf8.h"
 
@@ -52,6 +53,10 @@ void VEK_Fehlersprache(int language) {
     gSprache = language;
 }
 
+int VEK_FehlerspracheLesen() {
+    return gSprache;
+}
+
 void VEK_Fehleruserstring(const char* text) {
     const std::string_view view = text != nullptr ? std::string_view(text) : std::string_view();
     gUsertext.assign(platform::CutUtf8(view, kMaxUserText));
@@ -62,7 +67,7 @@ void VEK_Fehlerpopup(int code) {
     char title[kTitleSize];
     std::snprintf(title, sizeof title, gSprache == kEnglish ? "Error #%lld" : "Fehler #%lld",
                   Shown(code));
-    MessagePopup(title, VEK_Fehlermeldung(code));
+    MessagePopup(title, Fehlertext(code));
 }
 
 void VEK_Fehlerpopup2(int code, const char* title) {
@@ -73,5 +78,5 @@ void VEK_Fehlerpopup2(int code, const char* title) {
     std::string full(
         platform::CutUtf8(given, kTitle2Size - 1 - static_cast<std::size_t>(suffixLength)));
     full += suffix;
-    MessagePopup(full.c_str(), VEK_Fehlermeldung(code));
+    MessagePopup(full.c_str(), Fehlertext(code));
 }

@@ -11,12 +11,14 @@ const char* VEK_Fehlermeldung(int code);
 
 // 2 selects English, any other value German (the start value).
 void VEK_Fehlersprache(int language);
+// The language set last, 1 before any call.
+int VEK_FehlerspracheLesen();
 
 // Text appended to the next VEK_Fehlermeldung, whatever code it is for. Kept up
 // to 299 bytes, cut before a split UTF-8 sequence; null counts as empty.
 void VEK_Fehleruserstring(const char* text);
 
-// Modal box with the code's text, titled "Fehler #<-code>" ("Error #..." in
+// Modal box with the code's Fehlertext, titled "Fehler #<-code>" ("Error #..." in
 // English); returns once acknowledged. Codes -6999..-6000 show nothing.
 void VEK_Fehlerpopup(int code);
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "errors/VEK_errorV3.h"
+#include "errors/fehlertext.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
@@ -17,7 +17,7 @@ void FehlerZeigen(int code) {
 
 void FehlerSetzen(int code) {
     SetCtrlVal(panelHandle, PANEL_FEHLERLED, 1);
-    SetCtrlVal(panelHandle, PANEL_FEHLERSTRING, VEK_Fehlermeldung(code));
+    SetCtrlVal(panelHandle, PANEL_FEHLERSTRING, Fehlertext(code));
     // INT_MIN has no positive counterpart in an int.
     SetCtrlVal(panelHandle, PANEL_FEHLERNUMMER, code == INT_MIN ? INT_MAX : -code);
 }

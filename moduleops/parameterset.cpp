@@ -1,6 +1,8 @@
 // The nine controller parameters of both channels between the module and the
 // controller tab pages.
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <string>
 
@@ -64,6 +66,12 @@ class Statustext {
     Statustext& operator=(const Statustext&) = delete;
 };
 
+// The check box of a value read from the module: rounded, and any number
+// outside 0..1 taken as the nearer of the two, as the box has no other values.
+int Schalterstellung(double wert) {
+    return static_cast<int>(std::lround(std::clamp(wert, 0.0, 1.0)));
+}
+
 int KanalLesen(int port, int address, const Kanal& kanal) {
     Werte werte{};
     for (std::size_t i = 0; i < kFelder.size(); ++i) {
@@ -85,7 +93,7 @@ int KanalLesen(int port, int address, const Kanal& kanal) {
                            Umrechnen_VoltZuBenutzereinheit(werte[i], kanal.konfig));
                 break;
             case Umrechnung::Schalter:
-                SetCtrlVal(kanal.seite, feld.control, static_cast<int>(werte[i] + 0.5));
+                SetCtrlVal(kanal.seite, feld.control, Schalterstellung(werte[i]));
                 break;
         }
     }

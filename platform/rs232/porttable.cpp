@@ -1,8 +1,10 @@
 // The eight port-number operations over a table of open ports.
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <span>
 
+#include "platform/rs232/portfailure.h"
 #include "platform/rs232/portmap.h"
 #include "platform/rs232/rs232.h"
 #include "platform/rs232/serialport.h"
@@ -21,6 +23,7 @@ constexpr int kBadArgument = -5;
 
 struct OpenPort {
     std::unique_ptr<SerialPort> port;
+    std::string device;
     double timeoutSeconds = 0;
 };
 
@@ -36,9 +39,18 @@ OpenPort* Slot(int port) {
     return &gPorts[port - 1];
 }
 
-SerialPort* Open(int port) {
+// The open port behind a number for one operation, which starts by forgetting
+// the failure of the one before.
+OpenPort* Open(int port) {
+    rs232::ForgetPortFailure();
     OpenPort* slot = Slot(port);
-    return slot ? slot->port.get() : nullptr;
+    return slot && slot->port ? slot : nullptr;
+}
+
+// A device operation's result; on failure the port's reason is kept.
+int Checked(const OpenPort& open, int result) {
+    if (result < 0) rs232::KeepPortFailure(open.device, open.port->failureCause());
+    return result;
 }
 
 int Misuse(int port) {
@@ -57,19 +69,28 @@ void SetPortOpener(PortOpener opener) {
 
 int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, int dataBits,
                   int stopBits, int /*inputQueueSize*/, int /*outputQueueSize*/) {
+    rs232::ForgetPortFailure();
     OpenPort* slot = Slot(port);
     if (!slot) return kBadPortNumber;
     if (slot->port) return kPortAlreadyOpen;
     const std::string device =
         deviceName && *deviceName ? std::string(deviceName) : rs232::DeviceForPort(port);
     const rs232::LineSettings settings{baudRate, parity, dataBits, stopBits};
-    auto opened = gOpener ? gOpener(device, settings) : rs232::OpenTtyPort(device, settings);
-    if (!opened) return kOpenFailed;
+    int error = 0;
+    auto opened =
+        gOpener ? gOpener(device, settings, &error) : rs232::OpenTtyPort(device, settings, &error);
+    if (!opened) {
+        rs232::KeepPortFailure(device, {error, false});
+        return kOpenFailed;
+    }
     slot->port = std::move(opened);
+    slot->device = device;
     slot->timeoutSeconds = rs232::kDefaultTimeoutSeconds;
     return 0;
 }
 
+// Keeps the failure it had before: a caller closes after a failed operation
+// and still reports that one.
 int CloseCom(int port) {
     OpenPort* slot = Slot(port);
     if (!slot || !slot->port) return Misuse(port);
@@ -80,10 +101,11 @@ int CloseCom(int port) {
 }
 
 int SetComTime(int port, double timeoutSeconds) {
-    OpenPort* slot = Slot(port);
-    if (!slot || !slot->port) return Misuse(port);
-    if (slot->port->setTimeout(timeoutSeconds) != 0) return kBadArgument;
-    slot->timeoutSeconds = timeoutSeconds;
+    OpenPort* open = Open(port);
+    if (!open) return Misuse(port);
+    const double kept = std::min(timeoutSeconds, rs232::kMaxTimeoutSeconds);
+    if (Checked(*open, open->port->setTimeout(kept)) != 0) return kBadArgument;
+    open->timeoutSeconds = kept;
     return 0;
 }
 
@@ -93,28 +115,29 @@ double GetComTime(int port) {
 }
 
 int FlushInQ(int port) {
-    SerialPort* p = Open(port);
-    return p ? p->flushInput() : Misuse(port);
+    OpenPort* open = Open(port);
+    return open ? Checked(*open, open->port->flushInput()) : Misuse(port);
 }
 
 int FlushOutQ(int port) {
-    SerialPort* p = Open(port);
-    return p ? p->flushOutput() : Misuse(port);
+    OpenPort* open = Open(port);
+    return open ? Checked(*open, open->port->flushOutput()) : Misuse(port);
 }
 
 int ComWrt(int port, const char* bytes, int count) {
-    SerialPort* p = Open(port);
-    if (!p) return Misuse(port);
+    OpenPort* open = Open(port);
+    if (!open) return Misuse(port);
     if (count < 0 || (count > 0 && !bytes)) return kBadArgument;
-    return p->write(std::span<const char>(bytes, static_cast<std::size_t>(count)));
+    return Checked(
+        *open, open->port->write(std::span<const char>(bytes, static_cast<std::size_t>(count))));
 }
 
 int GetOutQLen(int port) {
-    SerialPort* p = Open(port);
-    return p ? p->outputQueueLength() : Misuse(port);
+    OpenPort* open = Open(port);
+    return open ? Checked(*open, open->port->outputQueueLength()) : Misuse(port);
 }
 
 int ComRdByte(int port) {
-    SerialPort* p = Open(port);
-    return p ? p->readByte() : Misuse(port);
+    OpenPort* open = Open(port);
+    return open ? Checked(*open, open->port->readByte()) : Misuse(port);
 }

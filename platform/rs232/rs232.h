@@ -25,6 +25,8 @@ namespace rs232 {
 
 inline constexpr int kFirstPort = 1;
 inline constexpr int kLastPort = 8;
+// SetComTime cuts longer timeouts to a day, so every wait stays a sane duration.
+inline constexpr double kMaxTimeoutSeconds = 86400.0;
 
 enum Parity { kParityNone = 0, kParityOdd = 1, kParityEven = 2 };
 

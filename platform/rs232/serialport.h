@@ -19,9 +19,16 @@ struct LineSettings {
 // The read timeout of a freshly opened port, until SetComTime changes it.
 inline constexpr double kDefaultTimeoutSeconds = 10.0;
 
+// What the system said when an operation on a port failed.
+struct FailureCause {
+    int error = 0;      // errno; 0 when the system gave no reason (a timeout)
+    bool gone = false;  // the open device went away: unplugged, other end closed
+};
+
 class SerialPort {
   public:
     virtual ~SerialPort() = default;
+    // seconds is at most kMaxTimeoutSeconds; the port table cuts longer ones.
     virtual int setTimeout(double seconds) = 0;
     virtual int flushInput() = 0;
     virtual int flushOutput() = 0;
@@ -33,11 +40,14 @@ class SerialPort {
     virtual int readByte() = 0;
     // Releases the device; 0 on success. Called once, before destruction.
     virtual int close() = 0;
+    // Why the last failed operation failed; read right after the failure.
+    virtual FailureCause failureCause() const = 0;
 };
 
-// Creates the connection for a device path; nullptr on failure.
-using PortOpener =
-    std::function<std::unique_ptr<SerialPort>(const std::string& device, const LineSettings&)>;
+// Creates the connection for a device path; nullptr on failure, with the
+// errno of the failing step in *error.
+using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& device,
+                                                             const LineSettings&, int* error)>;
 
 // Replaces how ports are opened (tests install scripted ports); an empty opener
 // restores the termios backend. Ports already open keep their backend.

@@ -3,16 +3,16 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "platform/rs232/rs232.h"
@@ -74,15 +74,16 @@ bool AppliedExceptCharacterFormat(int fd, const termios& wanted) {
            cfgetospeed(&applied) == cfgetospeed(&wanted);
 }
 
-bool ApplyLineSettings(int fd, const LineSettings& settings) {
+// 0, or the errno of the step that failed (EINVAL for settings no tty has).
+int ApplyLineSettings(int fd, const LineSettings& settings) {
     const auto speed = SpeedFor(settings.baudRate);
     const auto size = CharacterSize(settings.dataBits);
     if (!speed || !size || settings.stopBits < 1 || settings.stopBits > 2 ||
         settings.parity < kParityNone || settings.parity > kParityEven) {
-        return false;
+        return EINVAL;
     }
     termios tio{};
-    if (tcgetattr(fd, &tio) != 0) return false;
+    if (tcgetattr(fd, &tio) != 0) return errno;
     cfmakeraw(&tio);
     tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CSTOPB | CRTSCTS);
     tio.c_cflag |= *size | CLOCAL | CREAD;
@@ -96,55 +97,86 @@ bool ApplyLineSettings(int fd, const LineSettings& settings) {
     tio.c_iflag &= ~(IXON | IXOFF | IXANY);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    if (cfsetispeed(&tio, *speed) != 0 || cfsetospeed(&tio, *speed) != 0) return false;
-    if (tcsetattr(fd, TCSANOW, &tio) == 0) return true;
-    return errno == EINVAL && AppliedExceptCharacterFormat(fd, tio);
+    if (cfsetispeed(&tio, *speed) != 0 || cfsetospeed(&tio, *speed) != 0) return EINVAL;
+    if (tcsetattr(fd, TCSANOW, &tio) == 0) return 0;
+    const int error = errno;
+    return error == EINVAL && AppliedExceptCharacterFormat(fd, tio) ? 0 : error;
 }
 
-// Linux gives the terminal sides of pseudo-terminals the majors 136 to 143.
-bool IsPseudoTerminal(int fd) {
-    struct stat status {};
-    if (fstat(fd, &status) != 0 || !S_ISCHR(status.st_mode)) return false;
-    const unsigned int deviceMajor = major(status.st_rdev);
-    return deviceMajor >= 136 && deviceMajor <= 143;
+// Start bit, data bits, parity bit and stop bits of one character.
+double SecondsPerByte(const LineSettings& settings) {
+    const int bits =
+        1 + settings.dataBits + (settings.parity != kParityNone ? 1 : 0) + settings.stopBits;
+    return static_cast<double>(bits) / static_cast<double>(settings.baudRate);
+}
+
+Clock::duration Seconds(double seconds) {
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+// A hung-up terminal answers everything but close with EIO.
+bool MeansGone(int error) {
+    return error == EIO || error == ENXIO || error == ENODEV;
 }
 
 class TtyPort final : public SerialPort {
   public:
-    TtyPort(platform::UniqueFd fd, bool pseudoTerminal)
-        : m_fd(std::move(fd)), m_pseudoTerminal(pseudoTerminal) {}
+    TtyPort(platform::UniqueFd fd, const LineSettings& settings)
+        : m_fd(std::move(fd)), m_secondsPerByte(SecondsPerByte(settings)) {}
+    ~TtyPort() override { close(); }
+    TtyPort(const TtyPort&) = delete;
+    TtyPort& operator=(const TtyPort&) = delete;
 
     int setTimeout(double seconds) override {
-        if (!(seconds >= 0) || !std::isfinite(seconds)) return -1;
-        m_timeout =
-            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+        if (!(seconds >= 0) || !std::isfinite(seconds)) return noReason();
+        m_timeout = Seconds(seconds);
         return 0;
     }
 
     int flushInput() override {
         m_readPos = m_readEnd = 0;
-        return tcflush(m_fd.get(), TCIFLUSH) == 0 ? 0 : -1;
+        return tcflush(m_fd.get(), TCIFLUSH) == 0 ? 0 : failed(errno);
     }
 
-    // What a pseudo-terminal still holds has left us already: its peer simply
-    // has not read it yet, so discarding it would cut off a sent command.
+    // Lets queued bytes go out rather than discarding them: a command cut off
+    // on the line would spoil the next one, and what a pseudo-terminal holds
+    // has left already. Fails when the queue does not empty within the timeout.
     int flushOutput() override {
-        if (m_pseudoTerminal) return 0;
-        return tcflush(m_fd.get(), TCOFLUSH) == 0 ? 0 : -1;
+        int pending = outputQueueLength();
+        if (pending <= 0) return pending;
+        const auto deadline = Clock::now() + m_timeout + lineTime(pending);
+        for (;;) {
+            const auto now = Clock::now();
+            if (now >= deadline) return noReason();
+            std::this_thread::sleep_for(std::min(lineTime(pending), deadline - now));
+            pending = outputQueueLength();
+            if (pending <= 0) return pending;
+        }
     }
 
+    // Writes until all bytes are taken or the timeout, plus the time the bytes
+    // need on the line, has passed; then the count taken so far.
     int write(std::span<const char> bytes) override {
-        ssize_t n;
-        do {
-            n = ::write(m_fd.get(), bytes.data(), bytes.size());
-        } while (n < 0 && errno == EINTR);
-        if (n < 0) return (errno == EAGAIN || errno == EWOULDBLOCK) ? 0 : -1;
-        return static_cast<int>(n);
+        const auto deadline = Clock::now() + m_timeout + lineTime(bytes.size());
+        std::size_t taken = 0;
+        while (taken < bytes.size()) {
+            const ssize_t n = ::write(m_fd.get(), bytes.data() + taken, bytes.size() - taken);
+            if (n > 0) {
+                taken += static_cast<std::size_t>(n);
+                continue;
+            }
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return failed(errno);
+            const int ready = await(POLLOUT, deadline);
+            if (ready < 0) return ready;
+            if (ready == 0) break;
+        }
+        return static_cast<int>(taken);
     }
 
     int outputQueueLength() override {
         int pending = 0;
-        if (ioctl(m_fd.get(), TIOCOUTQ, &pending) != 0) return -1;
+        if (ioctl(m_fd.get(), TIOCOUTQ, &pending) != 0) return failed(errno);
         return pending;
     }
 
@@ -153,9 +185,55 @@ class TtyPort final : public SerialPort {
         return static_cast<unsigned char>(m_input[m_readPos++]);
     }
 
-    int close() override { return m_fd.close() == 0 ? 0 : -1; }
+    // The exclusive flag belongs to the terminal, not to this descriptor: on a
+    // pty whose other side stays open it would lock out our own next open.
+    int close() override {
+        if (!m_fd.valid()) return 0;
+        ioctl(m_fd.get(), TIOCNXCL);
+        const int error = m_fd.close();
+        return error == 0 ? 0 : failed(error);
+    }
+
+    FailureCause failureCause() const override { return m_cause; }
 
   private:
+    int failed(int error) {
+        m_cause = {error, MeansGone(error)};
+        return -1;
+    }
+    int noReason() {
+        m_cause = {};
+        return -1;
+    }
+
+    Clock::duration lineTime(std::size_t bytes) const {
+        return Seconds(static_cast<double>(bytes) * m_secondsPerByte);
+    }
+
+    // 1 when the port is ready for events, 0 when the deadline passed, -1 when
+    // the device failed or went away.
+    int await(short events, Clock::time_point deadline) {
+        for (;;) {
+            const auto left = deadline - Clock::now();
+            if (left <= Clock::duration::zero()) return 0;
+            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
+            const timespec wait{static_cast<time_t>(ns / 1'000'000'000),
+                                static_cast<long>(ns % 1'000'000'000)};
+            pollfd pfd{m_fd.get(), events, 0};
+            const int ready = ppoll(&pfd, 1, &wait, nullptr);
+            if (ready < 0 && errno == EINTR) continue;
+            if (ready < 0) return failed(errno);
+            if (ready == 0) continue;
+            // A hang-up with bytes still to read counts as ready: the read
+            // after them meets the hang-up.
+            if ((pfd.revents & POLLERR) || !(pfd.revents & events)) {
+                m_cause = {0, true};
+                return -1;
+            }
+            return 1;
+        }
+    }
+
     // Waits up to the read timeout for input and takes all that is there, so
     // an answer costs one system call rather than one per byte.
     bool fillInput() {
@@ -167,24 +245,20 @@ class TtyPort final : public SerialPort {
                 m_readEnd = static_cast<std::size_t>(n);
                 return true;
             }
-            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return false;
-            const auto left = deadline - Clock::now();
-            if (left <= Clock::duration::zero()) return false;
-            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
-            const timespec wait{static_cast<time_t>(ns / 1'000'000'000),
-                                static_cast<long>(ns % 1'000'000'000)};
-            pollfd pfd{m_fd.get(), POLLIN, 0};
-            const int ready = ppoll(&pfd, 1, &wait, nullptr);
-            if (ready < 0 && errno != EINTR) return false;
-            if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL))) return false;
-            if (ready > 0 && (pfd.revents & POLLHUP) && !(pfd.revents & POLLIN)) return false;
+            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+                failed(errno);
+                return false;
+            }
+            const int ready = await(POLLIN, deadline);
+            if (ready == 0) noReason();
+            if (ready <= 0) return false;
         }
     }
 
     platform::UniqueFd m_fd;
-    bool m_pseudoTerminal = false;
-    Clock::duration m_timeout = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(kDefaultTimeoutSeconds));
+    double m_secondsPerByte;
+    FailureCause m_cause;
+    Clock::duration m_timeout = Seconds(kDefaultTimeoutSeconds);
     std::array<char, 512> m_input{};
     std::size_t m_readPos = 0;
     std::size_t m_readEnd = 0;
@@ -192,11 +266,17 @@ class TtyPort final : public SerialPort {
 
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenTtyPort(const std::string& device, const LineSettings& settings) {
+std::unique_ptr<SerialPort> OpenTtyPort(const std::string& device, const LineSettings& settings,
+                                        int* error) {
     platform::UniqueFd fd(::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.valid() || !isatty(fd.get()) || !ApplyLineSettings(fd.get(), settings)) return nullptr;
-    const bool pseudoTerminal = IsPseudoTerminal(fd.get());
-    return std::make_unique<TtyPort>(std::move(fd), pseudoTerminal);
+    *error = fd.valid() ? 0 : errno;
+    if (*error == 0 && !isatty(fd.get())) *error = ENOTTY;
+    if (*error == 0) *error = ApplyLineSettings(fd.get(), settings);
+    // Last, so that no failure above leaves the terminal locked: from here on
+    // a second program cannot talk over this connection.
+    if (*error == 0 && ioctl(fd.get(), TIOCEXCL) != 0) *error = errno;
+    if (*error != 0) return nullptr;
+    return std::make_unique<TtyPort>(std::move(fd), settings);
 }
 
 }  // namespace rs232

@@ -1,7 +1,8 @@
 // The termios backend: a tty device in raw mode with the given line settings,
 // no flow control. Linux pseudo-terminals keep 8N1 whatever is asked, and the C
 // library then reports EINVAL: the backend checks what took effect and accepts
-// exactly that case, so the same code serves a pty and a real adapter.
+// exactly that case, so the same code serves a pty and a real adapter. The
+// port is held exclusively (TIOCEXCL) until it is closed.
 #pragma once
 
 #include <memory>
@@ -11,6 +12,9 @@
 
 namespace rs232 {
 
-std::unique_ptr<SerialPort> OpenTtyPort(const std::string& device, const LineSettings& settings);
+// nullptr on failure, with the errno of the failing step in *error (ENOTTY
+// for a device that is no terminal).
+std::unique_ptr<SerialPort> OpenTtyPort(const std::string& device, const LineSettings& settings,
+                                        int* error);
 
 }  // namespace rs232

@@ -48,7 +48,9 @@ int SetNumber(ControlState& c, int attribute, double value) {
             return 0;
         case ATTR_PRECISION:
             if (!IsKind(c, ControlKind::Numeric)) return kUiBadAttribute;
-            if (value < 0 || value > 15 || value != std::floor(value)) return kUiValueRefused;
+            if (value < 0 || value > kMaxPrecision || value != std::floor(value)) {
+                return kUiValueRefused;
+            }
             c.precision = static_cast<int>(value);
             return 0;
         case ATTR_MAX_ENTRY_LENGTH:

@@ -28,12 +28,15 @@ enum UiEvent {
     EVENT_LOST_FOCUS = 5,
 };
 
+// The most digits after the decimal point a numeric control shows.
+inline constexpr int kMaxPrecision = 15;
+
 enum UiAttribute {
     ATTR_DIMMED = 1,            // int 0/1, every control
     ATTR_MIN_VALUE = 2,         // double, numeric
     ATTR_MAX_VALUE = 3,         // double, numeric
     ATTR_INCR_VALUE = 4,        // double, numeric
-    ATTR_PRECISION = 5,         // int, numeric: digits after the decimal point
+    ATTR_PRECISION = 5,         // int, numeric: digits after the decimal point, 0..kMaxPrecision
     ATTR_MAX_ENTRY_LENGTH = 6,  // int, string: characters at most (-1: no limit)
     ATTR_ON_COLOR = 7,          // int 0xRRGGBB, LED
     ATTR_XNAME = 8,             // text, strip chart

@@ -68,19 +68,37 @@ TEST_F(OnBus, FailuresPrintOneLineStopTheWritesAndReleaseThePort) {
     EXPECT_EQ(sim().parameter(1, "soll1"), 3);
     sim().setFault(1, Fault::Nak);
     EXPECT_EQ(run({"--english", "get", "P1", "P2"}),
-              "1||zan1ctl: Fehler 402050: Errormessage (NAK) received from device\n");
+              "1||zan1ctl: Error 402050: Errormessage (NAK) received from device\n");
     EXPECT_EQ(run({"status"}),
               "1||zan1ctl: Fehler 402060: Fehlermeldung (NAK) vom Gerät erhalten\n");
     EXPECT_EQ(run({"--address", "9", "id"}),
               "1||zan1ctl: Fehler 400005: Unzulässige Geräteadresse\n");
     EXPECT_EQ(run({"--device", "/nonexistent/tty", "id"}),
-              "1||zan1ctl: Fehler 100002: Fehler beim öffnen der seriellen Schnittstelle\n");
+              "1||zan1ctl: Fehler 100002: Fehler beim öffnen der seriellen Schnittstelle "
+              "(/nonexistent/tty: nicht vorhanden)\n");
     EXPECT_EQ(run({"get"}),
               "2||zan1ctl: get needs at least one parameter\n" + std::string(zan1ctl::kUsage));
     EXPECT_EQ(run({"--help"}), "0|" + std::string(zan1ctl::kUsage) + "|");
     sim().setFault(1, Fault::None);
     EXPECT_EQ(run({"id"}), "0|VEK-ZAN1B-SIM\n|");
     EXPECT_LT(CloseCom(kPort), 0);  // nothing left open
+}
+
+// The simulator goes away while zan1ctl polls it, as an unplugged adapter does.
+TEST_F(OnBus, ADeviceThatGoesAwayIsReportedWithTheCodeOfTheStepThatFailed) {
+    startBus({});
+    if (IsSkipped()) return;
+    const std::string device = sim().devicePath();
+    std::ostringstream out;
+    std::ostringstream err;
+    int polls = 0;
+    EXPECT_EQ(zan1ctl::Run({"--port", std::to_string(kPort), "monitor", "--interval", "0.01"}, out,
+                           err, [&] { return ++polls != 2 || (stopBus(), true); }),
+              1);
+    EXPECT_EQ(err.str(),
+              "zan1ctl: Fehler 112047: Fehler beim Leeren des Schreib- oder Leesepuffers "
+              "der seriellen Schnittstelle (" +
+                  device + ": Gerät wurde getrennt)\n");
 }
 
 TEST_F(OnBus, EachFaultGivesTheDriversCodeAndSpoilsNoLaterTransaction) {

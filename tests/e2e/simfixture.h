@@ -20,6 +20,8 @@ class SimBus : public testing::Test {
         if (!m_sim) GTEST_SKIP() << "no pseudo-terminal for the simulator: " << error;
         rs232::SetPortDevice(kPort, m_sim->devicePath());
     }
+    // Ends the simulator: its pseudo-terminal goes away.
+    void stopBus() { m_sim.reset(); }
     void TearDown() override { rs232::SetPortDevice(kPort, ""); }
 
     zan1sim::PtyServer& sim() { return *m_sim; }

@@ -2,15 +2,19 @@
 // texts and popups are the lines of cases.txt.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 
 #include "errors/VEK_errorV3.h"
 #include "errors/errordisplay.h"
+#include "errors/fehlertext.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/rs232/portfailure.h"
 #include "platform/userint/model.h"
 #include "platform/userint/view.h"
 #include "tests/support/panels.h"
@@ -35,6 +39,7 @@ class Errors : public testing::Test {
     void SetUp() override {
         VEK_Fehlersprache(1);
         VEK_Fehleruserstring(nullptr);
+        rs232::ForgetPortFailure();
         userint::SetDialogs(&m_dialogs);
     }
     void TearDown() override { userint::SetDialogs(nullptr); }
@@ -43,6 +48,18 @@ class Errors : public testing::Test {
         if (call == "text") return VEK_Fehlermeldung(code);
         if (call.starts_with("user ")) {
             VEK_Fehleruserstring(call.substr(5).c_str());
+            return "-";
+        }
+        if (call == "shown") return Fehlertext(code);
+        if (call.starts_with("port ")) {
+            const std::map<std::string, int> errors{
+                {"ENOENT", ENOENT}, {"EISDIR", EISDIR}, {"ENOTTY", ENOTTY}, {"EBUSY", EBUSY},
+                {"EACCES", EACCES}, {"EPERM", EPERM},   {"EIO", EIO},       {"ENXIO", ENXIO},
+                {"EINVAL", EINVAL}, {"EPIPE", EPIPE},   {"gone", EIO}};
+            std::istringstream words(call.substr(5));
+            std::string reason, device;
+            words >> reason >> device;
+            rs232::KeepPortFailure(device, {errors.at(reason), reason == "gone"});
             return "-";
         }
         m_dialogs.seen.clear();
@@ -106,6 +123,11 @@ TEST_F(Errors, MainWindowShowsLampTextAndNumberOfTheLastCode) {
     EXPECT_EQ(display(), "0 '' 0");
     FehlerZeigen(-6123);  // the silent range is shown here, with its empty text
     EXPECT_EQ(display(), "1 '' 6123");
+    rs232::KeepPortFailure("/dev/ttyUSB0", {EBUSY, false});
+    FehlerZeigen(-100002);
+    EXPECT_EQ(display(),
+              "1 'Fehler beim öffnen der seriellen Schnittstelle (/dev/ttyUSB0: von "
+              "einem anderen Programm belegt)' 100002");
     FehlerZeigen(INT_MIN);
     EXPECT_EQ(display(), "1 '" + kUnknown + "' 2147483647");
     EXPECT_EQ(m_dialogs.seen, "");

@@ -45,6 +45,10 @@ TEST(PortTable, EachPortKeepsItsOwnTimeout) {
     ports.script().failTimeout = true;
     EXPECT_LT(SetComTime(8, 3.0), 0);
     EXPECT_EQ(GetComTime(8), 0.25);
+    ports.script().failTimeout = false;
+    EXPECT_EQ(SetComTime(8, 1e300), 0);  // cut to a day
+    EXPECT_EQ(GetComTime(8), rs232::kMaxTimeoutSeconds);
+    EXPECT_EQ(ports.script().timeout, rs232::kMaxTimeoutSeconds);
 }
 
 TEST(PortMap, ProcessSettingThenMapFileThenSerialDevice) {

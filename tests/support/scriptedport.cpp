@@ -53,6 +53,7 @@ class ScriptedPort final : public rs232::SerialPort {
         ++m_script->closes;
         return m_script->failClose ? -1 : 0;
     }
+    rs232::FailureCause failureCause() const override { return {}; }
 
   private:
     std::shared_ptr<PortScript> m_script;
@@ -68,16 +69,16 @@ void PortScript::answerNextWrite(const std::string& bytes) {
 }
 
 ScriptedPorts::ScriptedPorts() : m_script(std::make_shared<PortScript>()) {
-    rs232::SetPortOpener(
-        [script = m_script](
-            const std::string& device,
-            const rs232::LineSettings& settings) -> std::unique_ptr<rs232::SerialPort> {
-            script->device = device;
-            script->settings = settings;
-            if (script->failOpen) return nullptr;
-            ++script->opens;
-            return std::make_unique<ScriptedPort>(script);
-        });
+    rs232::SetPortOpener([script = m_script](const std::string& device,
+                                             const rs232::LineSettings& settings,
+                                             int* error) -> std::unique_ptr<rs232::SerialPort> {
+        script->device = device;
+        script->settings = settings;
+        *error = 0;  // a scripted failure has no reason from the system
+        if (script->failOpen) return nullptr;
+        ++script->opens;
+        return std::make_unique<ScriptedPort>(script);
+    });
 }
 
 ScriptedPorts::~ScriptedPorts() {

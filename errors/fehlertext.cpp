@@ -1,0 +1,68 @@
+#include "errors/fehlertext.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "errors/VEK_errorV3.h"
+#include "platform/rs232/portfailure.h"
+
+namespace {
+
+constexpr int kEnglish = 2;
+
+// Message numbers of the serial-port steps, so a kept failure is never
+// appended to a code that did not come from the port.
+bool VonDerSchnittstelle(int code) {
+    const int number = code / 1000;
+    for (const int port : {-100, -101, -103, -111, -112, -114, -123, -124, -403, -404}) {
+        if (number == port) return true;
+    }
+    return false;
+}
+
+std::string Systemfehler(int error, bool english) {
+    const char* name = strerrorname_np(error);
+    return (english ? "system error " : "Systemfehler ") +
+           (name ? std::string(name) : std::to_string(error));
+}
+
+std::string Grund(const rs232::PortFailure& f, bool english) {
+    if (f.cause.gone) return english ? "device disconnected" : "Gerät wurde getrennt";
+    switch (f.cause.error) {
+        case ENOENT:
+            return english ? "no such device" : "nicht vorhanden";
+        case EISDIR:
+            return english ? "is a directory" : "ist ein Verzeichnis";
+        case ENOTTY:
+            return english ? "not a serial port" : "keine serielle Schnittstelle";
+        case EBUSY:
+            return english ? "in use by another program" : "von einem anderen Programm belegt";
+        case EIO:
+        case ENXIO:
+        case ENODEV:
+            return english ? "no hardware behind it" : "keine Hardware dahinter";
+        case EINVAL:
+            return english ? "line settings not supported" : "Leitungseinstellungen nicht möglich";
+        case EACCES:
+        case EPERM:
+            if (f.group.empty()) return english ? "permission denied" : "keine Berechtigung";
+            return english ? "permission denied; join the group " + f.group + " and log in again"
+                           : "keine Berechtigung; treten Sie der Gruppe " + f.group +
+                                 " bei und melden Sie sich neu an";
+        default:
+            return Systemfehler(f.cause.error, english);
+    }
+}
+
+}  // namespace
+
+const char* Fehlertext(int code) {
+    const rs232::PortFailure failure = rs232::TakePortFailure();
+    if (!failure.device.empty() && VonDerSchnittstelle(code)) {
+        const bool english = VEK_FehlerspracheLesen() == kEnglish;
+        VEK_Fehleruserstring(
+            (" (" + failure.device + ": " + Grund(failure, english) + ")").c_str());
+    }
+    return VEK_Fehlermeldung(code);
+}
