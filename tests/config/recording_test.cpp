@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <clocale>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -44,9 +45,11 @@ TEST(Recording, LocalTimeIsIso8601WithMillisecondsAndOffset) {
 }
 
 // The header quotes what needs it; values keep the channel precision and the
-// scaling of the start.
+// scaling of the start, and a decimal point on a German desktop.
 TEST(Recording, RowsFollowTheScalingOfTheStart) {
     testsupport::TemporaryCurrentDirectory directory;
+    const std::string locale = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
     KonfigstrukturAufStandardwerte();
     EinheitSetzen(&gKonfig1, "a,\"b");
     gKonfig2.einheitmax = 1000;
@@ -57,6 +60,7 @@ TEST(Recording, RowsFollowTheScalingOfTheStart) {
     for (double volt : {2.5, 0.001})
         EXPECT_EQ(AufzeichnungEintragen(volt, volt, &grund) + grund, 0);
     EXPECT_EQ(AufzeichnungBeenden(&grund) + grund, 0);
+    std::setlocale(LC_ALL, locale.c_str());
     std::smatch row;
     const std::string text = Read("werte.csv");
     ASSERT_TRUE(
