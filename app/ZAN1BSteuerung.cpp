@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/recording.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "moduleops/ZAN1Com.h"
@@ -40,6 +41,7 @@ int ProgramMain() {
     SetPrecision();
     DisplayPanel(panelHandle);
     RunUserInterface();
+    AufzeichnungAbschliessen();
     CloseComPort();
     WriteIni();
     return 0;

@@ -11,7 +11,7 @@ extern int gWarnungAngezeigt;
 inline constexpr const char* kDatum = "12/2010";
 
 // Loads the panels, applies the settings, shows the main window and runs the
-// event loop; then closes the port and writes the settings. 0, or -1 when a
+// event loop; then ends a recording, closes the port and writes the settings. 0, or -1 when a
 // panel or tab page cannot be loaded (nothing shown, nothing written).
 int ProgramMain();
 

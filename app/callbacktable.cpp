@@ -3,9 +3,11 @@
 #include <string_view>
 
 #include "app/ZAN1BSteuerung.h"
+#include "app/chartimage.h"
 #include "app/livemonitor.h"
 #include "app/maincallbacks.h"
 #include "app/menucallbacks.h"
+#include "app/recording.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ constexpr Named<MenuCallbackPtr> kMenuCallbacks[] = {
     {"Callback_Menu_Laden", Callback_Menu_Laden},
     {"Callback_Menu_Speichern", Callback_Menu_Speichern},
     {"Callback_Menu_Skalieren", Callback_Menu_Skalieren},
+    {"Callback_Menu_Messwerte", Callback_Menu_Messwerte},
+    {"Callback_Menu_Diagramm", Callback_Menu_Diagramm},
 };
 
 template <typename Pointer, std::size_t N>

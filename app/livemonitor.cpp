@@ -4,6 +4,7 @@
 
 #include "app/ZAN1BSteuerung.h"
 #include "app/maincallbacks.h"
+#include "app/recording.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "errors/errordisplay.h"
@@ -39,6 +40,7 @@ int Callback_Main_Timer(int, int, int event) {
     const double wert2 = Umrechnen_VoltZuBenutzereinheit(volt2, gKonfig2);
     SetCtrlVal(panelHandle, PANEL_ISTWERT2, wert2);
     IstwertePlotten(wert1, wert2);
+    MesswerteAufzeichnen(volt1, volt2);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "app/maincallbacks.h"
 
 #include "app/ZAN1BSteuerung.h"
+#include "app/recording.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "driver/vekzan1.h"
@@ -68,6 +69,7 @@ void VerbindungAnzeigen(bool verbunden) {
         SetCtrlAttribute(panelHandle, control, ATTR_DIMMED, dimmed);
     }
     SetCtrlAttribute(panelHandle, PANEL_PORT, ATTR_DIMMED, 1 - dimmed);
+    SetMenuBarAttribute(panelHandle, MENUBAR_DATEI_MESSWERTE, ATTR_DIMMED, dimmed);
 }
 
 void VerbindungBeenden() {
@@ -75,6 +77,7 @@ void VerbindungBeenden() {
     VerbindungAnzeigen(false);
     SetCtrlVal(panelHandle, PANEL_VERBINDEN, 0);
     gIstwerteAbfragen = false;
+    AufzeichnungAbschliessen();
 }
 
 int SollwertOderStellwertEintragen() {

@@ -32,9 +32,10 @@ int Callback_Main_Ring_Betriebsart(int panel, int control, int event);
 int SollwertOderStellwertEintragen();
 
 // Ends a held connection: closes the port, releases the connect toggle, shows
-// the disconnected window and stops the polling.
+// the disconnected window, stops the polling and ends a recording.
 void VerbindungBeenden();
 
 // The dimmed states of the connected or disconnected window: the actual-value
-// fields with their units operable exactly while connected, PORT the opposite.
+// fields with their units and the recording menu item operable exactly while
+// connected, PORT the opposite.
 void VerbindungAnzeigen(bool verbunden);

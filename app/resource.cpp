@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/callbacktable.h"
+#include "app/recording.h"
 #include "panel/ZAN1Steuerung.h"
 
 using userint::ControlKind;
@@ -135,6 +136,12 @@ std::vector<MenuResource> MainMenuBar() {
              {MENUBAR_DATEI_PARAMETE, "PARAMETE", "Parametersatz laden", "Callback_Menu_Laden"},
              {MENUBAR_DATEI_PARAMETE_2, "PARAMETE_2", "Parametersatz speichern",
               "Callback_Menu_Speichern"},
+             {MENUBAR_DATEI_SEPARATOR_2, "SEPARATOR_2", "", "", nullptr, true},
+             // Recording needs the polling of a held connection.
+             {MENUBAR_DATEI_MESSWERTE, "MESSWERTE", kMesswerteAufzeichnen,
+              "Callback_Menu_Messwerte", nullptr, false, true},
+             {MENUBAR_DATEI_DIAGRAMM, "DIAGRAMM", "Diagramm speichern...",
+              "Callback_Menu_Diagramm"},
              {MENUBAR_DATEI_SEPARATOR, "SEPARATOR", "", "", nullptr, true},
              {MENUBAR_DATEI_BEENDEN, "BEENDEN", "Beenden", "Callback_Menu_Beenden"},
          }},

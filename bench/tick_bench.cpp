@@ -1,14 +1,22 @@
 // 600 ticks of the operator program's 0.1 s poll against the simulator with
 // real line timing: how long each tick takes against the time its bytes need
-// on a 9600-baud line (plus the module's turn-around), mean and worst.
+// on a 9600-baud line (plus the module's turn-around), mean and worst; then
+// the same with a recording of the values running. The two runs alternate in
+// blocks, so that a drift of the machine weighs on both alike.
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
+#include "app/recording.h"
 #include "app/resource.h"
 #include "config/ZAN1Konfig.h"
 #include "panel/ZAN1Steuerung.h"
@@ -22,12 +30,39 @@
 namespace {
 
 constexpr int kTicks = 600;
+constexpr int kBlock = 100;
+constexpr int kRows = 10000;
 constexpr double kSecondsPerByte = 10.0 / 9600;
 constexpr double kTurnaroundSeconds = 0.002;
 
+// Shows nothing and answers a file dialog with the recording's file.
 struct SilentDialogs : userint::Dialogs {
     void message(const std::string&, const std::string&) override {}
-    int selectFile(const userint::FileSelectRequest&, std::string*) override { return 0; }
+    int selectFile(const userint::FileSelectRequest&, std::string* path) override {
+        *path = file;
+        return VAL_NEW_FILE_SELECTED;
+    }
+    std::string file;
+};
+
+struct Run {
+    double total = 0;
+    double worst = 0;
+    double line = 0;
+    int failed = 0;
+
+    void print(const char* name) const {
+        const double mean = total / kTicks;
+        const double meanLine = line / kTicks;
+        const double meanModule = meanLine + 2 * kTurnaroundSeconds;
+        std::printf("%s: ticks %d, failed polls %d\n", name, kTicks, failed);
+        std::printf("  mean tick %.3f ms, worst %.2f ms\n", mean * 1e3, worst * 1e3);
+        std::printf(
+            "  line time of two reads %.2f ms (+%.1f %%), with 2 x 2 ms turn-around %.2f ms "
+            "(+%.1f %%)\n",
+            meanLine * 1e3, (mean / meanLine - 1) * 100, meanModule * 1e3,
+            (mean / meanModule - 1) * 100);
+    }
 };
 
 bool LoadPanels() {
@@ -70,34 +105,48 @@ int main() {
         std::fprintf(stderr, "tick_bench: the connect toggle has no callback\n");
         return 1;
     }
+    char folder[] = "/tmp/tick_bench.XXXXXX";
+    if (!mkdtemp(folder)) {
+        std::fprintf(stderr, "tick_bench: no folder for the recording\n");
+        return 1;
+    }
+    dialogs.file = std::string(folder) + "/werte.csv";
     using Clock = std::chrono::steady_clock;
-    double total = 0;
-    double worst = 0;
-    double line = 0;
-    int failed = 0;
-    for (int tick = 0; tick < kTicks; ++tick) {
+    Run runs[2];  // without, with a recording
+    for (int tick = 0; tick < 2 * kTicks; ++tick) {
+        const bool recording = tick / kBlock % 2 == 1;
+        // The menu item starts and ends the recording between the blocks.
+        if (tick % kBlock == 0 && (recording || tick > 0)) {
+            userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
+        }
+        Run& run = runs[recording];
         const auto start = Clock::now();
         userint::DispatchTimerTick(panelHandle, PANEL_TIMER);
         const double took = std::chrono::duration<double>(Clock::now() - start).count();
-        total += took;
-        worst = std::max(worst, took);
+        run.total += took;
+        run.worst = std::max(run.worst, took);
         int connected = 0;
         GetCtrlVal(panelHandle, PANEL_VERBINDEN, &connected);
-        if (!connected) ++failed;
+        if (!connected) ++run.failed;
         const auto volts1 = sim->parameter(1, "istwert1");
         const auto volts2 = sim->parameter(1, "istwert2");
-        line += (ReadBytes(volts1.value_or(0)) + ReadBytes(volts2.value_or(0))) * kSecondsPerByte;
+        run.line +=
+            (ReadBytes(volts1.value_or(0)) + ReadBytes(volts2.value_or(0))) * kSecondsPerByte;
     }
-    const double mean = total / kTicks;
-    const double meanLine = line / kTicks;
-    const double meanModule = meanLine + 2 * kTurnaroundSeconds;
-    std::printf("ticks: %d, failed polls: %d\n", kTicks, failed);
-    std::printf("mean tick %.2f ms, worst %.2f ms\n", mean * 1e3, worst * 1e3);
-    std::printf(
-        "line time of two reads %.2f ms (+%.1f %%), with 2 x 2 ms turn-around %.2f ms "
-        "(+%.1f %%)\n",
-        meanLine * 1e3, (mean / meanLine - 1) * 100, meanModule * 1e3,
-        (mean / meanModule - 1) * 100);
+    // What one row costs the poll on its own, without the line around it.
+    const auto start = Clock::now();
+    for (int row = 0; row < kRows; ++row)
+        MesswerteAufzeichnen(2.5, 5.0);
+    const double perRow = std::chrono::duration<double>(Clock::now() - start).count() / kRows;
+    userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
+    const auto rows =
+        std::count(std::istreambuf_iterator<char>(std::ifstream(dialogs.file).rdbuf()), {}, '\n');
+    std::remove(dialogs.file.c_str());
+    rmdir(folder);
+    runs[0].print("without recording");
+    runs[1].print("with recording");
+    std::printf("recording: %+.2f %% on the mean tick; one row %.2f us; last file %ld lines\n",
+                (runs[1].total / runs[0].total - 1) * 100, perRow * 1e6, static_cast<long>(rows));
     userint::SetDialogs(nullptr);
-    return failed == 0 ? 0 : 1;
+    return runs[0].failed + runs[1].failed == 0 ? 0 : 1;
 }

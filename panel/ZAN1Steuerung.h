@@ -112,3 +112,6 @@ inline constexpr int MENUBAR_KONFIG = 6;
 inline constexpr int MENUBAR_KONFIG_SKALIERUNG = 7;
 inline constexpr int MENUBAR_MENU = 8;
 inline constexpr int MENUBAR_MENU_BER = 9;
+inline constexpr int MENUBAR_DATEI_SEPARATOR_2 = 10;
+inline constexpr int MENUBAR_DATEI_MESSWERTE = 11;
+inline constexpr int MENUBAR_DATEI_DIAGRAMM = 12;

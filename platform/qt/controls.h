@@ -9,6 +9,7 @@
 #include "platform/qt/qtview.h"
 #include "platform/userint/model.h"
 
+class QAction;
 class QLabel;
 class QString;
 class QTimer;
@@ -31,6 +32,7 @@ struct PanelView {
     QWidget* root = nullptr;  // the window, or the page inside its tab control
     bool window = false;
     std::map<int, ControlView> controls;  // by control id; addresses stay put
+    std::map<int, QAction*> menuItems;    // by item id
 };
 
 // Builds the control's widget (and label, or timer) on parent; the view must

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -122,6 +123,8 @@ void QtView::buildMenuBar(PanelView& view) {
             const int id = item.id;
             QObject::connect(action, &QAction::triggered, action,
                              [panel, id] { userint::DispatchMenu(panel, id); });
+            view.menuItems[id] = action;
+            menuChanged(panel, id);
         }
     }
     bar->setGeometry(0, 0, view.root->width(), bar->sizeHint().height());
@@ -181,6 +184,29 @@ void QtView::controlChanged(int panel, int control) {
 
 void QtView::focusRequested(int panel, int control) {
     if (QWidget* widget = controlWidget(panel, control)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void QtView::menuChanged(int panel, int menuItem) {
+    PanelView* view = ensurePanel(panel);
+    const userint::PanelState* state = userint::FindPanel(panel);
+    if (!view || !state) return;
+    const auto action = view->menuItems.find(menuItem);
+    const auto item = state->menuItems.find(menuItem);
+    if (action == view->menuItems.end() || item == state->menuItems.end()) return;
+    action->second->setText(ButtonText(item->second.name));
+    action->second->setEnabled(!item->second.dimmed);
+}
+
+int QtView::controlPng(int panel, int control, std::string* png) {
+    QWidget* widget = controlWidget(panel, control);
+    if (!widget) return kUiUnsupported;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !widget->grab().save(&buffer, "PNG")) {
+        return kUiUnsupported;
+    }
+    png->assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return 0;
 }
 
 }  // namespace qtui

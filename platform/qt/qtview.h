@@ -42,6 +42,9 @@ class QtView final : public userint::View, public userint::Dialogs {
     void panelChanged(int panel) override;
     void controlChanged(int panel, int control) override;
     void focusRequested(int panel, int control) override;
+    void menuChanged(int panel, int menuItem) override;
+    // Renders the control's widget as it is shown now.
+    int controlPng(int panel, int control, std::string* png) override;
 
     void message(const std::string& title, const std::string& text) override;
     int selectFile(const userint::FileSelectRequest& request, std::string* path) override;

@@ -1,4 +1,4 @@
-// Callback dispatch, the event loop and the dialogs.
+// Callback dispatch, the event loop, the dialogs and the view's pictures.
 #include "platform/userint/modeldata.h"
 
 using namespace userint;
@@ -50,7 +50,7 @@ bool DispatchPanelEvent(int panel, int event) {
 bool DispatchMenu(int panel, int menuItem) {
     const PanelState* p = MutablePanel(panel);
     const MenuItemResource* item = p ? FindMenuItem(*p, menuItem) : nullptr;
-    if (!item || !item->callback) return false;
+    if (!item || !item->callback || p->menuItems.at(menuItem).dimmed) return false;
     const MenuCallbackPtr callback = item->callback;
     return RunCallback([&] { callback(menuItem, panel); });
 }
@@ -132,4 +132,12 @@ int FileSelectPopup(const char* directory, const char* pattern, const char* file
     const int result = dialogs->selectFile(request, path);
     if (result == VAL_NO_FILE_SELECTED) path->clear();
     return result;
+}
+
+int GetCtrlDisplayPng(int panel, int control, std::string* png) {
+    int status = 0;
+    if (!MutableControl(panel, control, &status)) return status;
+    if (!png) return kUiWrongType;
+    View* view = Data().view;
+    return view ? view->controlPng(panel, control, png) : kUiUnsupported;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ struct ControlState {
     double axisMax = 10;
 };
 
+struct MenuItemState {
+    std::string name;
+    bool dimmed = false;
+};
+
 struct PanelState {
     int handle = 0;
     const PanelResource* resource = nullptr;
@@ -46,6 +52,8 @@ struct PanelState {
     bool visible = false;
     bool tabPage = false;
     std::vector<ControlState> controls;  // in resource order
+    // The menu bar's items by id, separators left out.
+    std::map<int, MenuItemState> menuItems;
 };
 
 const PanelState* FindPanel(int panel);

@@ -35,6 +35,7 @@ ControlState* MutableControl(int panel, int control, int* status);
 
 void NotifyControl(int panel, int control);
 void NotifyPanel(int panel);
+void NotifyMenu(int panel, int menuItem);
 
 bool HasNumericValue(const ControlState& c);
 bool HasTextValue(const ControlState& c);

@@ -38,6 +38,10 @@ void NotifyPanel(int panel) {
     if (Data().view) Data().view->panelChanged(panel);
 }
 
+void NotifyMenu(int panel, int menuItem) {
+    if (Data().view) Data().view->menuChanged(panel, menuItem);
+}
+
 }  // namespace detail
 
 using namespace detail;
@@ -103,6 +107,11 @@ int Instantiate(const Resource& resource, const PanelResource& panelResource, in
     data.loadOrder.push_back(handle);
     for (const ControlResource& control : panelResource.controls) {
         panel.controls.push_back(InitialState(control));
+    }
+    for (const MenuResource& menu : panelResource.menuBar) {
+        for (const MenuItemResource& item : menu.items) {
+            if (!item.separator) panel.menuItems[item.id] = {item.label, item.dimmed};
+        }
     }
     for (ControlState& control : panel.controls) {
         for (int pageId : control.resource->tabPages) {

@@ -86,6 +86,7 @@ struct MenuItemResource {
     std::string callbackName;
     MenuCallbackPtr callback = nullptr;
     bool separator = false;
+    bool dimmed = false;  // at load
 };
 
 struct MenuResource {

@@ -18,6 +18,7 @@ enum UiStatus {
     kUiBadTabPage = -7,    // not a tab control, or no such page
     kUiNoPopup = -8,       // RemovePopup without a popup
     kUiNoDialogs = -9,     // a popup was asked for and no dialog interface is installed
+    kUiUnsupported = -10,  // the view cannot do what was asked, or there is none
 };
 
 enum UiEvent {
@@ -42,6 +43,7 @@ enum UiAttribute {
     ATTR_XNAME = 8,             // text, strip chart
     ATTR_YNAME = 9,             // text, strip chart
     ATTR_LABEL_TEXT = 10,       // text, every control
+    ATTR_ITEM_NAME = 11,        // text, menu item
 };
 
 enum { VAL_LEFT_YAXIS = 1 };
@@ -91,6 +93,11 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string* value);
 
 int SetActiveCtrl(int panel, int control);
 
+// An item of the panel's menu bar: ATTR_DIMMED (a dimmed item cannot be
+// chosen) or ATTR_ITEM_NAME.
+int SetMenuBarAttribute(int panel, int menuItem, int attribute, int value);
+int SetMenuBarAttribute(int panel, int menuItem, int attribute, const char* value);
+
 // Modal box with one OK button; returns once it was acknowledged.
 int MessagePopup(const char* title, const char* message);
 // The chosen path in *path and VAL_EXISTING_FILE_SELECTED or
@@ -102,3 +109,6 @@ int FileSelectPopup(const char* directory, const char* pattern, const char* file
 // Appends one point per trace (count values); the chart keeps one screen.
 int PlotStripChart(int panel, int chart, const double* values, int count);
 int SetAxisScalingMode(int panel, int chart, int axis, int mode, double min, double max);
+// The control as the view shows it, as the bytes of a PNG image; kUiUnsupported
+// without a view that draws.
+int GetCtrlDisplayPng(int panel, int control, std::string* png);

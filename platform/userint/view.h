@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/userint/userint.h"
+
 namespace userint {
 
 struct FileSelectRequest {
@@ -40,6 +42,12 @@ class View {
     virtual void controlChanged(int panel, int control) = 0;
     // Keyboard focus asked for.
     virtual void focusRequested(int panel, int control) = 0;
+    // A menu item's name or dimmed state changed.
+    virtual void menuChanged(int /*panel*/, int /*menuItem*/) {}
+    // The control as shown, as PNG bytes in *png; 0 or a UiStatus.
+    virtual int controlPng(int /*panel*/, int /*control*/, std::string* /*png*/) {
+        return kUiUnsupported;
+    }
 };
 
 // Installs the dialogs and the view; nullptr removes them. Without a view,

@@ -1,14 +1,22 @@
 // The operator window's callbacks over a scripted port: connecting and
 // polling, the module commands, the entry checks, the chart zoom, the
 // configuration panel, the parameter files, start-up and the end.
+#include <algorithm>
+#include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/ZAN1BSteuerung.h"
 #include "app/maincallbacks.h"
+#include "app/recording.h"
 #include "app/resource.h"
+#include "errors/VEK_errorV3.h"
 #include "errors/errordisplay.h"
 #include "platform/version.h"
 #include "tests/moduleops/moduleopstest.h"
@@ -100,6 +108,50 @@ TEST_F(MainWindow, ConnectPollAndDisconnect) {
     ExpectConnected(false);
     EXPECT_EQ(Fehler(), 403011);  // a disconnect keeps the display
     EXPECT_EQ(m_dialogs.popups.size(), 1u);
+}
+
+// Recording is offered while connected and follows the polls until chosen
+// again or the connection ends; a file that cannot be written ends it, shows
+// in the error display with its reason, and the polling goes on. The chart
+// image needs a view that draws.
+TEST_F(MainWindow, RecordingFollowsTheConnection) {
+    const auto item = [] {
+        return userint::FindPanel(panelHandle)->menuItems.at(MENUBAR_DATEI_MESSWERTE).name;
+    };
+    const auto poll = [this] {
+        answer("1V5R2.500 1V6R5.000");
+        Tick();
+    };
+    m_dialogs.file = "werte.csv";
+    EXPECT_FALSE(userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE));
+    for (const bool perMenu : {true, false}) {
+        answer("1M1R2 1M2R2");
+        Verbinden(1);
+        Menu(MENUBAR_DATEI_MESSWERTE);
+        EXPECT_EQ(item(), kAufzeichnungBeenden);
+        poll();
+        if (perMenu) Menu(MENUBAR_DATEI_MESSWERTE);
+        Verbinden(0);
+        EXPECT_EQ(item(), kMesswerteAufzeichnen);
+        std::ifstream in("werte.csv");
+        EXPECT_EQ(std::count(std::istreambuf_iterator<char>(in), {}, '\n'), 2);
+    }
+    answer("1M1R2 1M2R2");
+    Verbinden(1);
+    m_dialogs.file = "/dev/full";
+    Menu(MENUBAR_DATEI_MESSWERTE);
+    for (int i = 0; i < 100 && Fehler() == 0; ++i) {
+        poll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(userint::FindControl(panelHandle, PANEL_FEHLERSTRING)->text,
+              std::string(VEK_Fehlermeldung(-326000)) + ": " + std::strerror(ENOSPC));
+    EXPECT_EQ(Fehler(), 326122);
+    EXPECT_EQ(item(), kMesswerteAufzeichnen);
+    poll();
+    ExpectConnected(true);
+    Menu(MENUBAR_DATEI_DIAGRAMM);
+    EXPECT_EQ(m_dialogs.popups.back(), "Fehler #327124|1");
 }
 
 // The window as a line of commands.txt gives it.

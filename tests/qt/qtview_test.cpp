@@ -11,6 +11,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -27,8 +28,10 @@
 #include "panel/panelhandles.h"
 #include "platform/qt/qtview.h"
 #include "platform/qt/stripchart.h"
+#include "platform/rs232/portmap.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
+#include "sim/ptyserver.h"
 #include "tests/support/tempdir.h"
 
 namespace {
@@ -81,6 +84,25 @@ void WhenModal(std::function<void(T*)> act) {
         if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) return act(dialog);
         WhenModal<T>(act);
     });
+}
+
+// Answers the next file dialog with a name.
+void ChooseFile(const QString& name) {
+    WhenModal<QFileDialog>([name](QFileDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
+// Presses (or does another action of) a control or menu item found by its
+// constant or its name, as a test robot does.
+void Act(qtui::QtView& view, int panel, const char* text, bool byName = false,
+         const QString& action = QAccessibleActionInterface::pressAction()) {
+    QAccessibleInterface* found =
+        Find(QAccessible::queryAccessibleInterface(view.panelWidget(panel)),
+             QString::fromUtf8(text), byName);
+    QVERIFY2(found, text);
+    found->actionInterface()->doAction(action);
 }
 
 }  // namespace
@@ -209,13 +231,6 @@ class ViewTest : public QObject {
         userint::SetView(&view);
         userint::SetDialogs(&view);
         RegisterZan1Resource();
-        // Presses a control or menu item found by its constant or its name.
-        const auto press = [&](int panel, const char* text, bool byName = false) {
-            Find(QAccessible::queryAccessibleInterface(view.panelWidget(panel)),
-                 QString::fromUtf8(text), byName)
-                ->actionInterface()
-                ->doAction(QAccessibleActionInterface::pressAction());
-        };
         QObject scope;  // takes the timers below along when the test ends
         bool endedByFallback = false;
         QTimer::singleShot(0, &scope, [&] {
@@ -229,23 +244,60 @@ class ViewTest : public QObject {
             QAccessibleInterface* window =
                 QAccessible::queryAccessibleInterface(view.panelWidget(panelHandle));
             QVERIFY(Find(window, "Sollwert 1", true) && Find(window, "lese...", true));
-            press(panelHandle, "Info...", true);  // a modal popup that returns at once
+            Act(view, panelHandle, "Info...", true);  // a modal popup that returns at once
             QWidget* about = view.panelWidget(aboutpanelHandle);
             QVERIFY(about->isVisible() && about->windowModality() == Qt::ApplicationModal);
             QCOMPARE(about->window()->parentWidget(), view.panelWidget(panelHandle)->window());
-            press(aboutpanelHandle, "OK");
+            Act(view, aboutpanelHandle, "OK");
             QTRY_VERIFY(!about->isVisible());
-            WhenModal<QFileDialog>([](QFileDialog* dialog) {
-                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText("satz");
-                static_cast<QDialog*>(dialog)->accept();
-            });
-            press(panelHandle, "Parametersatz speichern", true);
+            ChooseFile("satz");
+            Act(view, panelHandle, "Parametersatz speichern", true);
             QVERIFY(std::filesystem::exists("satz.zan"));  // the extension is added
             // Closing the window is a request the program grants by ending.
             QVERIFY(!view.panelWidget(panelHandle)->close());
         });
         QCOMPARE(ProgramMain(), 0);
         QVERIFY(!endedByFallback && view.panelWidget(panelHandle)->isVisible());
+    }
+
+    // Connected to the simulator, "Messwerte aufzeichnen..." records the polls
+    // until "Aufzeichnung beenden"; "Diagramm speichern..." writes the chart
+    // exactly as the window shows it.
+    void realWindowRecordsAndSavesTheChart() {
+        std::string error;
+        const auto sim = zan1sim::PtyServer::Start({}, &error);
+        if (!sim) QSKIP(error.c_str());
+        rs232::SetPortDevice(1, sim->devicePath());
+        testsupport::TemporaryCurrentDirectory directory;
+        userint::ResetModel();
+        qtui::QtView view;
+        userint::SetView(&view);
+        userint::SetDialogs(&view);
+        RegisterZan1Resource();
+        QImage shown;
+        const auto steps = [&] {
+            WhenModal<QMessageBox>([](QMessageBox* box) { box->accept(); });
+            Act(view, panelHandle, "VERBINDEN", false, QAccessibleActionInterface::toggleAction());
+            ChooseFile("werte");
+            Act(view, panelHandle, "Messwerte aufzeichnen...", true);
+            QTRY_VERIFY(std::filesystem::file_size("werte.csv") > 100);  // header and two rows
+            Act(view, panelHandle, "Aufzeichnung beenden", true);
+            QVERIFY(Find(QAccessible::queryAccessibleInterface(view.panelWidget(panelHandle)),
+                         "Messwerte aufzeichnen...", true));
+            shown = view.controlWidget(panelHandle, PANEL_STRIPCHART)->grab().toImage();
+            ChooseFile("diagramm");
+            Act(view, panelHandle, "Diagramm speichern...", true);
+        };
+        QTimer::singleShot(0, [&] {
+            steps();
+            QuitUserInterface(0);
+        });
+        QCOMPARE(ProgramMain(), 0);
+        rs232::SetPortDevice(1, "");
+        const QImage saved(QStringLiteral("diagramm.png"));
+        QCOMPARE(saved.size(), QSize(660, 192));
+        QCOMPARE(saved.convertToFormat(shown.format()), shown);
+        QVERIFY(shown.pixelColor(0, 0) != shown.pixelColor(shown.rect().center()));
     }
 };
 
