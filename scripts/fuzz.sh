@@ -1,29 +1,48 @@
 #!/usr/bin/env bash
-# Builds the parameter-file fuzzer with clang (no Qt, its own build directory)
-# and runs it over the corpus for a bounded time. FUZZ_SECONDS overrides 60.
+# Builds the fuzz targets tests/fuzz/*_fuzz.cpp with clang against one
+# instrumented build of the library (build-fuzz/lib) and runs each over its
+# corpus tests/fuzz/corpus/<target> for FUZZ_SECONDS (default 20) seconds.
+# FUZZ_TARGETS picks targets; arguments go to libFuzzer. New inputs land in
+# build-fuzz/corpus/<target>; "scripts/fuzz.sh --merge" adds those that reach
+# new code to the checked-in corpus instead of fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build-fuzz
-seconds=${FUZZ_SECONDS:-60}
-mkdir -p "$build/objects" "$build/corpus"
+seconds=${FUZZ_SECONDS:-20}
+read -r -a targets <<<"${FUZZ_TARGETS:-parameterfile driver simbus settings}"
+merge=0
+if [ "${1:-}" = --merge ]; then merge=1; shift; fi
 
-flags=(-std=c++20 -O1 -g -Wall -Wextra -Werror -fno-omit-frame-pointer -I"$root"
-       -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
-sources=(config/parametersatz.cpp config/ZAN1Func.cpp config/ZAN1Konfig.cpp config/konfigstruktur.cpp
-         platform/utf8.cpp driver/parametermap.cpp
-         panel/panelhandles.cpp platform/userint/*.cpp platform/ini/*.cpp)
-objects=()
-for source in "${sources[@]}"; do
-    object=$build/objects/$(echo "$source" | tr / _).o
-    clang++ "${flags[@]}" -c "$source" -o "$object"
-    objects+=("$object")
+flags="-O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
+cmake -S . -B "$build/lib" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= \
+    -DCMAKE_CXX_FLAGS="$flags" -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake --build "$build/lib" --target zan1core
+compile=(clang++ -std=c++20 $flags -Wall -Wextra -Werror -I"$root")
+support=()
+for source in tests/support/scriptedport.cpp tests/support/panels.cpp; do
+    support+=("$build/$(basename "$source" .cpp).o")
+    "${compile[@]}" -c "$source" -o "${support[-1]}"
 done
-rm -f "$build/libfuzzcore.a"
-ar rcs "$build/libfuzzcore.a" "${objects[@]}"
-clang++ "${flags[@]}" -fsanitize=fuzzer tests/fuzz/parameterfile_fuzz.cpp \
-    "$build/libfuzzcore.a" -o "$build/parameterfile_fuzz"
 
-# New inputs go to the build directory; the checked-in corpus stays as it is.
-"$build/parameterfile_fuzz" -max_total_time="$seconds" -max_len=512 \
-    "$build/corpus" tests/fuzz/corpus
+for target in "${targets[@]}"; do
+    "${compile[@]}" -fsanitize=fuzzer "tests/fuzz/${target}_fuzz.cpp" "${support[@]}" \
+        "$build/lib/libzan1core.a" -lpthread -o "$build/${target}_fuzz"
+done
+
+for target in "${targets[@]}"; do
+    corpus=$root/tests/fuzz/corpus/$target
+    mkdir -p "$build/corpus/$target"
+    # Settings files need more than the reader's 2048-byte chunk; shorter inputs run faster.
+    case $target in settings) length=4096 ;; simbus) length=1024 ;; *) length=512 ;; esac
+    # A target may change directory while it runs: every path is absolute.
+    options=(-max_len=$length -timeout=10 -artifact_prefix="$build/")
+    [ -f "$root/tests/fuzz/$target.dict" ] && options+=(-dict="$root/tests/fuzz/$target.dict")
+    if [ $merge = 1 ]; then
+        "$build/${target}_fuzz" -merge=1 "${options[@]}" "$corpus" "$build/corpus/$target" "$@"
+    else
+        echo "== $target"
+        "$build/${target}_fuzz" -max_total_time="$seconds" "${options[@]}" \
+            "$build/corpus/$target" "$corpus" "$@"
+    fi
+done

@@ -1,9 +1,14 @@
 // Starts the operator window like zan1steuerung does and, once it runs, also
 // shows one of its other panels ("about" or "konfig") or connects to the
-// module on COM 1 ("live"), for screenshots of the real windows.
+// module on COM 1 ("live"), for screenshots of the real windows. "soak"
+// keeps that connection up for scripts/soak.sh: once a second, a connection
+// that has ended is reported with the error shown ("failed <number>: <text>")
+// and pressed again ("connected" when that holds).
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "app/ZAN1BSteuerung.h"
@@ -27,6 +32,35 @@ void AcceptModalBox() {
     QTimer::singleShot(20, [] { AcceptModalBox(); });
 }
 
+void Connect() {
+    SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
+    userint::DispatchCommit(panelHandle, PANEL_VERBINDEN);
+}
+
+bool Connected() {
+    int connected = 0;
+    GetCtrlVal(panelHandle, PANEL_VERBINDEN, &connected);
+    return connected != 0;
+}
+
+void ConnectAndTell() {
+    Connect();
+    if (Connected()) std::printf("connected\n");
+    std::fflush(stdout);
+}
+
+void KeepConnected() {
+    if (!Connected()) {
+        int number = 0;
+        std::string text;
+        GetCtrlVal(panelHandle, PANEL_FEHLERNUMMER, &number);
+        GetCtrlVal(panelHandle, PANEL_FEHLERSTRING, &text);
+        std::printf("failed %d: %s\n", number, text.c_str());
+        ConnectAndTell();
+    }
+    QTimer::singleShot(1000, [] { KeepConnected(); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -38,10 +72,14 @@ int main(int argc, char** argv) {
     RegisterZan1Resource();
     QTimer::singleShot(0, [which] {
         if (which == "about") InstallPopup(aboutpanelHandle);
+        if (which == "soak") {
+            QTimer::singleShot(0, [] { AcceptModalBox(); });
+            ConnectAndTell();
+            QTimer::singleShot(1000, [] { KeepConnected(); });
+        }
         if (which == "live") {
             QTimer::singleShot(0, [] { AcceptModalBox(); });
-            SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
-            userint::DispatchCommit(panelHandle, PANEL_VERBINDEN);
+            Connect();
             // New setpoints a moment later, so the chart shows both loops at work.
             QTimer::singleShot(2000, [] {
                 SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 7.5);
