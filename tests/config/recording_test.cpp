@@ -6,14 +6,13 @@
 
 #include <chrono>
 #include <clocale>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <thread>
 
 #include "config/ZAN1Konfig.h"
 #include "config/messwertaufzeichnung.h"
 #include "platform/isotime.h"
+#include "tests/ini/testfiles.h"
 #include "tests/support/tempdir.h"
 
 namespace {
@@ -22,10 +21,6 @@ using namespace std::chrono;
 
 // Time and seconds since the start, the values to follow.
 const std::string kRow = R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d,(\d+\.\d{3}),)";
-
-std::string Read(const char* path) {
-    return (std::ostringstream() << std::ifstream(path, std::ios::binary).rdbuf()).str();
-}
 
 TEST(Recording, LocalTimeIsIso8601WithMillisecondsAndOffset) {
     for (const auto& [zone, ms, text] : {
@@ -62,7 +57,7 @@ TEST(Recording, RowsFollowTheScalingOfTheStart) {
     EXPECT_EQ(AufzeichnungBeenden(&grund) + grund, 0);
     std::setlocale(LC_ALL, locale.c_str());
     std::smatch row;
-    const std::string text = Read("werte.csv");
+    const std::string text = testfiles::Bytes("werte.csv");
     ASSERT_TRUE(
         std::regex_match(text, row,
                          std::regex("Zeit,t_s,\"Istwert1 \\[a,\"\"b\\]\",Istwert2 \\[bar\\]\r\n" +
@@ -97,7 +92,7 @@ TEST(Recording, KilledRecordingKeepsEveryRowOlderThanASecond) {
     waitpid(child, nullptr, 0);
     close(started[0]);
     close(started[1]);
-    const std::string text = Read("werte.csv");
+    const std::string text = testfiles::Bytes("werte.csv");
     std::smatch last;
     ASSERT_TRUE(
         std::regex_match(text, last, std::regex("Zeit.*\r\n(" + kRow + R"(1\.000,2\.000\r\n)*)")))

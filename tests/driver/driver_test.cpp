@@ -12,6 +12,7 @@
 
 #include "driver/vekzan1.h"
 #include "platform/rs232/rs232.h"
+#include "tests/ini/testfiles.h"
 #include "tests/support/scriptedport.h"
 
 namespace {
@@ -21,19 +22,7 @@ using testsupport::PortScript;
 constexpr int kPort = 3;
 
 std::string Bytes(const std::string& field) {
-    std::string out;
-    for (std::size_t i = 0; field != "-" && i < field.size(); ++i) {
-        if (field.compare(i, 2, "\\r") == 0) {
-            out += '\r';
-            i += 1;
-        } else if (field.compare(i, 2, "\\x") == 0) {
-            out += static_cast<char>(std::stoi(field.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            out += field[i];
-        }
-    }
-    return out;
+    return field == "-" ? "" : testfiles::Field(field);
 }
 
 // Both directions stay clear of the process locale.
@@ -112,23 +101,20 @@ void RunCase(const std::string& line) {
     EXPECT_TRUE(code != 0 || s.outputQueueReports == 0);
 }
 
-void RunAllCases() {
-    std::ifstream in(ZAN1_DRIVER_CASES);
-    int cases = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        SCOPED_TRACE(line);
-        RunCase(line);
-        ++cases;
-    }
-    EXPECT_GT(cases, 100) << ZAN1_DRIVER_CASES;
-}
-
+// The operator program runs under the user's locale, where "," may be the decimal point.
 TEST(Driver, FollowsTheCaseTableUnderAnyLocale) {
-    // The operator program runs under the user's locale, where "," may be the decimal point.
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     for (const char* locale : {"C", "de_DE.UTF-8"}) {
-        if (std::setlocale(LC_NUMERIC, locale)) RunAllCases();
+        if (!std::setlocale(LC_NUMERIC, locale)) continue;
+        std::ifstream in(ZAN1_DRIVER_CASES);
+        int cases = 0;
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty() || line[0] == '#') continue;
+            SCOPED_TRACE(line);
+            RunCase(line);
+            ++cases;
+        }
+        EXPECT_GT(cases, 100) << ZAN1_DRIVER_CASES;
     }
     std::setlocale(LC_NUMERIC, previous.c_str());
 }

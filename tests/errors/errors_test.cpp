@@ -4,8 +4,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -21,26 +23,14 @@
 
 namespace {
 
-const std::string kNoError = "Es ist kein Fehler aufgetreten";
-const std::string kNoAnswer = "Keine Antwort vom Gerät";
-const std::string kUnknown = "Ein unbekannter Fehler ist aufgetreten";
-
-struct RecordingDialogs : userint::Dialogs {
-    void message(const std::string& title, const std::string& text) override {
-        seen += title + " | " + text;
-    }
-    int selectFile(const userint::FileSelectRequest&, std::string*) override { return 0; }
-    std::string seen;
-};
-
 // Language and user text are module state: every test starts German without one.
-class Errors : public testing::Test {
+class Errors : public testing::Test, userint::Dialogs {
   protected:
     void SetUp() override {
         VEK_Fehlersprache(1);
         VEK_Fehleruserstring(nullptr);
         rs232::ForgetPortFailure();
-        userint::SetDialogs(&m_dialogs);
+        userint::SetDialogs(this);
     }
     void TearDown() override { userint::SetDialogs(nullptr); }
 
@@ -62,16 +52,16 @@ class Errors : public testing::Test {
             rs232::KeepPortFailure(device, {errors.at(reason), reason == "gone"});
             return "-";
         }
-        m_dialogs.seen.clear();
-        if (call == "popup") {
-            VEK_Fehlerpopup(code);
-        } else {
-            VEK_Fehlerpopup2(code, call.substr(7).c_str());
-        }
-        return m_dialogs.seen.empty() ? "-" : m_dialogs.seen;
+        m_seen.clear();
+        call == "popup" ? VEK_Fehlerpopup(code) : VEK_Fehlerpopup2(code, call.substr(7).c_str());
+        return m_seen.empty() ? "-" : m_seen;
     }
 
-    RecordingDialogs m_dialogs;
+    void message(const std::string& title, const std::string& text) override {
+        m_seen += title + " | " + text;
+    }
+    int selectFile(const userint::FileSelectRequest&, std::string*) override { return 0; }
+    std::string m_seen;
 };
 
 TEST_F(Errors, TextsAndPopupsFollowTheCaseTable) {
@@ -85,12 +75,8 @@ TEST_F(Errors, TextsAndPopupsFollowTheCaseTable) {
         std::getline(fields, call, '\t');
         std::getline(fields, code, '\t');
         std::getline(fields, escaped);
-        std::string expected;  // "\n" in the table is a line break
-        for (std::size_t i = 0; i < escaped.size(); ++i) {
-            const bool lineBreak = escaped.compare(i, 2, "\\n") == 0;
-            expected += lineBreak ? '\n' : escaped[i];
-            i += lineBreak ? 1 : 0;
-        }
+        // "\n" in the table is a line break
+        const std::string expected = std::regex_replace(escaped, std::regex(R"(\\n)"), "\n");
         if (language != "-") VEK_Fehlersprache(std::stoi(language));
         EXPECT_EQ(shown(call, std::stoi(code)), expected) << line;
         ++cases;
@@ -101,7 +87,8 @@ TEST_F(Errors, TextsAndPopupsFollowTheCaseTable) {
 TEST_F(Errors, UserTextIsCutTo299BytesOnACharacterBoundary) {
     const auto kept = [](const std::string& text) {
         VEK_Fehleruserstring(text.c_str());
-        return std::string(VEK_Fehlermeldung(0)).substr(kNoError.size());
+        return std::string(VEK_Fehlermeldung(0))
+            .substr(std::strlen("Es ist kein Fehler aufgetreten"));
     };
     EXPECT_EQ(kept(std::string(400, 'x')), std::string(299, 'x'));
     EXPECT_EQ(kept(std::string(298, 'a') + "üü"), std::string(298, 'a'));
@@ -118,7 +105,7 @@ TEST_F(Errors, MainWindowShowsLampTextAndNumberOfTheLastCode) {
                std::to_string(static_cast<long long>(number->number));
     };
     FehlerZeigen(-403011);
-    EXPECT_EQ(display(), "1 '" + kNoAnswer + "' 403011");
+    EXPECT_EQ(display(), "1 'Keine Antwort vom Gerät' 403011");
     FehlerZeigen(0);
     EXPECT_EQ(display(), "0 '' 0");
     FehlerZeigen(-6123);  // the silent range is shown here, with its empty text
@@ -129,8 +116,8 @@ TEST_F(Errors, MainWindowShowsLampTextAndNumberOfTheLastCode) {
               "1 'Fehler beim öffnen der seriellen Schnittstelle (/dev/ttyUSB0: von "
               "einem anderen Programm belegt)' 100002");
     FehlerZeigen(INT_MIN);
-    EXPECT_EQ(display(), "1 '" + kUnknown + "' 2147483647");
-    EXPECT_EQ(m_dialogs.seen, "");
+    EXPECT_EQ(display(), "1 'Ein unbekannter Fehler ist aufgetreten' 2147483647");
+    EXPECT_EQ(m_seen, "");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,7 +6,6 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 
 #include "platform/ini/ini.h"
 #include "tests/ini/filefaults.h"
@@ -68,18 +66,6 @@ TEST(IniValues, ConvertAsTheTableSaysInAnyLocale) {
     std::setlocale(LC_NUMERIC, previous.c_str());
 }
 
-TEST(IniLookup, NamesIgnoreBlanksAndCaseAndNullArgumentsAreRefused) {
-    IniPtr ini = MakeIni(true);
-    int i = 42;
-    ASSERT_EQ(Ini_PutInt(ini.get(), " Zan1\t", "Comport ", 7), 0);
-    EXPECT_EQ(Ini_GetInt(ini.get(), "zAN1", " comPORT", &i), 1);
-    EXPECT_EQ(i, 7);
-    EXPECT_EQ(Ini_ReadFromFile(ini.get(), nullptr) + Ini_GetInt(ini.get(), nullptr, "k", &i) +
-                  Ini_PutInt(nullptr, "S", "k", 1) + Ini_PutDouble(nullptr, "S", "k", 1) +
-                  Ini_GetDouble(ini.get(), "S", "k", nullptr),
-              5 * kIniNullArgument);
-}
-
 // Each reading rule has a small input file and the golden file the object then writes.
 TEST_F(Ini, ReadFilesRewriteAsTheirGolden) {
     for (const auto& f : testfiles::Cases(kFiles / "data/read_rules.txt")) {
@@ -94,12 +80,19 @@ TEST_F(Ini, ReadFilesRewriteAsTheirGolden) {
     EXPECT_EQ(Written(ini.get()), "");
 }
 
+// Names ignore blanks and case; null arguments are refused.
 TEST_F(Ini, PutsReplaceDuplicatesInSortedOrPutOrder) {
     IniPtr ini = MakeIni(true), unsorted = MakeIni(false);
+    int i = 42;
     ASSERT_EQ(Ini_PutInt(ini.get(), "ZAN1", " COMPORT", 9), 0);
     ASSERT_EQ(Ini_PutInt(ini.get(), "ZAN1", "comport", 3), 0);
-    ASSERT_EQ(Ini_PutInt(ini.get(), " zan1 ", "adresse", 1), 0);
+    ASSERT_EQ(Ini_PutInt(ini.get(), " zan1\t", "adresse", 1), 0);
     ASSERT_EQ(Ini_PutRawString(ini.get(), "ZAN1", "einheit1", "mm"), 0);
+    EXPECT_EQ(Ini_GetInt(ini.get(), "zAN1 ", " comPORT", &i) * 10 + i, 13);
+    EXPECT_EQ(Ini_ReadFromFile(ini.get(), nullptr) + Ini_GetInt(ini.get(), nullptr, "k", &i) +
+                  Ini_PutInt(nullptr, "S", "k", 1) + Ini_PutDouble(nullptr, "S", "k", 1) +
+                  Ini_GetDouble(ini.get(), "S", "k", nullptr),
+              5 * kIniNullArgument);
     EXPECT_EQ(Written(ini.get()), Bytes(kFiles / "golden/five_lines.ini"));
     for (const char* put : {"Sb1", "Sa2", "Rc3", "Sc5", "SB4", "SA6"})
         Ini_PutInt(unsorted.get(), std::string(put, 1).c_str(), std::string(put + 1, 1).c_str(),
@@ -145,63 +138,49 @@ TEST_F(Ini, UnwritableTargetsAndTakenTempNamesAreRefused) {
     EXPECT_EQ(Bytes("dir.ini/s.ini"), "[S]\r\na = 1\r\n\r\n");
 }
 
-// lstat, probe open, folder open, temp open, fchmod, 3 writes, fsync, close,
-// rename, then the folder's fsync.
-constexpr int kRenameStep = 11, kSteps = 12;
-
-// Replacing settings.ini by 400 items of 80 bytes: more than two 16 KB
-// buffers, so several write(2) steps.
-class IniWriteCrash : public Ini {
-  protected:
-    void SetUp() override {
-        Ini::SetUp();
-        for (int i = 0; i < 400; ++i) {
-            Ini_PutRawString(m_new.get(), "NEW", ("item" + std::to_string(i)).c_str(),
-                             std::string(80, static_cast<char>('a' + i % 26)).c_str());
-        }
-        m_expected = Written(m_new.get());
-        ASSERT_GT(m_expected.size(), 2u * 16 * 1024);
-        std::filesystem::remove("written.ini");
+// A kill anywhere before the rename leaves the old file too. The new file has
+// 400 items of 80 bytes: more than two 16 KB buffers, so several write(2) steps.
+TEST_F(Ini, WriteFailureOrKillAtEveryStepKeepsTheOldFile) {
+    // lstat, probe open, folder open, temp open, fchmod, 3 writes, fsync, close,
+    // rename, then the folder's fsync.
+    constexpr int kRenameStep = 11, kSteps = 12;
+    IniPtr ini = MakeIni(true);
+    for (int i = 0; i < 400; ++i) {
+        Ini_PutRawString(ini.get(), "NEW", ("item" + std::to_string(i)).c_str(),
+                         std::string(80, static_cast<char>('a' + i % 26)).c_str());
     }
-
-    // After a failure or kill at `step`: the old file, or the new one after
-    // the rename; nothing else in the directory when `clean`.
-    void Check(int step, bool clean) {
+    const std::string expected = Written(ini.get());
+    ASSERT_GT(expected.size(), 2u * 16 * 1024);
+    // The old file, or the new one after the rename; nothing else when `clean`.
+    const auto check = [&](int step, bool clean) {
         filefaults::Arm(0, filefaults::Fault::kNone, 0);
-        EXPECT_EQ(Bytes("settings.ini"), step <= kRenameStep ? "old" : m_expected)
-            << "step " << step;
+        EXPECT_EQ(Bytes("settings.ini"), step <= kRenameStep ? "old" : expected) << step;
         EXPECT_TRUE(!clean || std::distance(std::filesystem::directory_iterator("."), {}) == 1)
             << step;
         for (const auto& entry : std::filesystem::directory_iterator("."))
-            if (entry.path().filename() != "settings.ini") std::filesystem::remove(entry.path());
+            std::filesystem::remove(entry.path());
         testfiles::Put("settings.ini", "old");
-    }
-
-    std::string m_expected;
-    IniPtr m_new = MakeIni(true);
-};
-
-// A kill anywhere before the rename leaves the old file too.
-TEST_F(IniWriteCrash, FailureOrKillAtEveryStepKeepsTheOldFile) {
+    };
+    std::filesystem::remove("written.ini");
     testfiles::Put("settings.ini", "old");
     for (int step = 1; step <= kSteps + 1; ++step) {
         filefaults::Arm(step, filefaults::Fault::kFail, step % 2 ? EIO : ENOSPC);
-        EXPECT_EQ(Ini_WriteToFile(m_new.get(), "settings.ini") < 0, step <= kSteps) << step;
-        Check(step, true);
+        EXPECT_EQ(Ini_WriteToFile(ini.get(), "settings.ini") < 0, step <= kSteps) << step;
+        check(step, true);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             filefaults::Arm(step, filefaults::Fault::kKill, 0);
-            _exit(Ini_WriteToFile(m_new.get(), "settings.ini") == 0 ? 0 : 1);
+            _exit(Ini_WriteToFile(ini.get(), "settings.ini") == 0 ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_EQ(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL, step <= kSteps) << step;
-        Check(step, step > kRenameStep);
+        check(step, step > kRenameStep);
     }
     // A new target: lstat finds nothing, the probe is created and closed, its removal fails.
     filefaults::Arm(4, filefaults::Fault::kFail, EIO);
-    EXPECT_EQ(Ini_WriteToFile(m_new.get(), "fresh.ini"), kIniIoError);
+    EXPECT_EQ(Ini_WriteToFile(ini.get(), "fresh.ini"), kIniIoError);
 }
 
 }  // namespace

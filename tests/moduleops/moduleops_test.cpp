@@ -1,8 +1,5 @@
 // The module operations over a scripted port: the held port, the
 // open-on-demand rule and the parameter sets.
-#include <string>
-#include <vector>
-
 #include "tests/moduleops/moduleopstest.h"
 
 namespace {

@@ -24,8 +24,9 @@ namespace {
 
 constexpr int kPort = 5;
 
-int OpenLine(int port, const std::string& device) {
-    return OpenComConfig(port, device.c_str(), 9600, rs232::kParityOdd, 7, 1, 512, 512);
+// Baud rate, data bits, parity, stop bits.
+int OpenLine(int port, const std::string& device, std::array<int, 4> line = {9600, 7, 1, 1}) {
+    return OpenComConfig(port, device.c_str(), line[0], line[2], line[1], line[3], 512, 512);
 }
 
 // The pseudo-terminal's other side, as the simulator or a module holds it.
@@ -44,18 +45,13 @@ class TtyPort : public testing::Test {
   protected:
     void SetUp() override {
         if (m_peer.path.empty()) GTEST_SKIP() << "no pseudo-terminal can be opened here";
-        ASSERT_EQ(open({9600, 7, 1, 1}), 0);
+        ASSERT_EQ(OpenLine(kPort, m_peer.path), 0);
         ASSERT_EQ(SetComTime(kPort, 0.05), 0);
     }
     void TearDown() override {
         CloseCom(kPort);
         linefaults::writes.clear();
         linefaults::heldQueueReports = 0;
-    }
-    // Baud rate, data bits, parity, stop bits.
-    int open(std::array<int, 4> line) {
-        return OpenComConfig(kPort, m_peer.path.c_str(), line[0], line[2], line[1], line[3], 512,
-                             512);
     }
     // What the peer receives up to a CR; bytes written in pieces arrive in pieces.
     std::string peerReads() {
@@ -111,7 +107,8 @@ TEST_F(TtyPort, RefusesLinesItCannotSetAndWhatIsNoTerminalAndSaysWhy) {
     for (const auto& line :
          {std::array{9601, 7, 1, 1}, std::array{9600, 9, 1, 1}, std::array{9600, 7, 3, 1},
           std::array{9600, 7, -1, 1}, std::array{9600, 7, 1, 3}, std::array{9600, 7, 1, 0}}) {
-        EXPECT_LT(open(line), 0) << line[0] << ' ' << line[1] << ' ' << line[2] << ' ' << line[3];
+        EXPECT_LT(OpenLine(kPort, m_peer.path, line), 0)
+            << line[0] << ' ' << line[1] << ' ' << line[2] << ' ' << line[3];
         EXPECT_EQ(rs232::TakePortFailure().cause.error, EINVAL);
     }
     testsupport::TemporaryCurrentDirectory directory;
