@@ -22,10 +22,8 @@ NAMES = {"ACK": b"\x06", "NAK": b"\x15", "CAN": b"\x18", "CR": b"\r", "LF": b"\n
 
 def data(text):
     """The byte notation of the case files."""
-    if text == "-":
-        return b""
     return re.sub(rb"<(\w+)>", lambda m: NAMES.get(m[1].decode()) or bytes([int(m[1], 16)]),
-                  text.encode())
+                  text.encode()) if text != "-" else b""
 
 
 def receive(fd, size, wait):
