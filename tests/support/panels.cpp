@@ -12,9 +12,8 @@ bool LoadAllPanels() {
     userint::ResetModel();
     // No handle of an earlier test may survive a failing load.
     for (int* handle : {&panelHandle, &aboutpanelHandle, &konfigpanelHandle, &tabpanelRegler1,
-                        &tabpanelRegler2, &konfigtabRegler1, &konfigtabRegler2}) {
+                        &tabpanelRegler2, &konfigtabRegler1, &konfigtabRegler2})
         *handle = 0;
-    }
     RegisterZan1Resource();
     if ((panelHandle = LoadPanel(0, kResourceName, PANEL)) < 0) return false;
     if ((aboutpanelHandle = LoadPanel(panelHandle, kResourceName, ABOUTPANEL)) < 0) return false;

@@ -10,22 +10,18 @@ class ScriptedPort final : public rs232::SerialPort {
     explicit ScriptedPort(std::shared_ptr<PortScript> script) : m_script(std::move(script)) {}
 
     int setTimeout(double seconds) override {
-        if (m_script->failTimeout) return -1;
-        m_script->timeout = seconds;
-        return 0;
+        return m_script->failTimeout ? -1 : (m_script->timeout = seconds, 0);
     }
     int flushInput() override {
-        if (m_script->failFlushInput) return -1;
-        m_script->inputQueue.clear();
-        return 0;
+        return m_script->failFlushInput ? -1 : (m_script->inputQueue.clear(), 0);
     }
     int flushOutput() override { return m_script->failFlushOutput ? -1 : 0; }
     int write(std::span<const char> bytes) override {
         if (m_script->failWrite) return -1;
-        std::size_t accepted = bytes.size();
-        if (m_script->acceptAtMost >= 0) {
-            accepted = std::min(accepted, static_cast<std::size_t>(m_script->acceptAtMost));
-        }
+        const std::size_t accepted =
+            m_script->acceptAtMost < 0
+                ? bytes.size()
+                : std::min(bytes.size(), std::size_t(m_script->acceptAtMost));
         m_script->written.append(bytes.data(), accepted);
         if (!m_script->answers.empty()) {
             auto& answer = m_script->answers.front();
@@ -36,11 +32,7 @@ class ScriptedPort final : public rs232::SerialPort {
     }
     int outputQueueLength() override {
         if (m_script->outputQueueUnknown) return -1;
-        if (m_script->outputQueueReports > 0) {
-            --m_script->outputQueueReports;
-            return 1;
-        }
-        return 0;
+        return m_script->outputQueueReports > 0 ? (--m_script->outputQueueReports, 1) : 0;
     }
     int readByte() override {
         ++m_script->reads;
@@ -62,10 +54,9 @@ class ScriptedPort final : public rs232::SerialPort {
 }  // namespace
 
 void PortScript::answerNextWrite(const std::string& bytes) {
-    std::deque<int> answer;
-    for (char c : bytes)
-        answer.push_back(static_cast<unsigned char>(c));
-    answers.push_back(std::move(answer));
+    std::deque<int>& answer = answers.emplace_back();
+    for (unsigned char c : bytes)
+        answer.push_back(c);
 }
 
 ScriptedPorts::ScriptedPorts() : m_script(std::make_shared<PortScript>()) {

@@ -12,9 +12,6 @@
 
 namespace testsupport {
 
-// A byte value in an answer that makes readByte time out instead.
-inline constexpr int kSilence = -1;
-
 struct PortScript {
     std::deque<int> inputQueue;
     std::deque<std::deque<int>> answers;  // one per future write
@@ -37,7 +34,6 @@ struct PortScript {
     double timeout = -1;
 
     void answerNextWrite(const std::string& bytes);
-    void answerNextWrite(std::deque<int> bytes) { answers.push_back(std::move(bytes)); }
 };
 
 // Makes every port open as a scripted port on the returned script, until the
