@@ -58,7 +58,8 @@ void KanalLesen(IniHandle ini, const KanalSchluessel& s, Konfigstruktur* konfig)
     Ini_GetDouble(ini, kSektion, s.vmax, &konfig->vmax);
     Ini_GetDouble(ini, kSektion, s.einheitmin, &konfig->einheitmin);
     Ini_GetDouble(ini, kSektion, s.einheitmax, &konfig->einheitmax);
-    std::array<char, kEinheitMaxBytes + 1> einheit{};
+    // Room for more than a unit may hold, so the cut is EinheitSetzen's.
+    std::array<char, 4 * kEinheitMaxBytes + 1> einheit{};
     Ini_GetRawStringIntoBuffer(ini, kSektion, s.einheit, einheit.data(), einheit.size());
     EinheitSetzen(konfig, einheit.data());
 }

@@ -12,7 +12,9 @@ std::string_view Einheit(const Konfigstruktur& konfig) {
 }
 
 void EinheitSetzen(Konfigstruktur* konfig, std::string_view text) {
-    const std::string_view gekuerzt = platform::CutUtf8(text, kEinheitMaxBytes);
+    // A unit that fits stays as it is, so reading it back never shortens it.
+    const std::string_view gekuerzt =
+        text.size() <= kEinheitMaxBytes ? text : platform::CutUtf8(text, kEinheitMaxBytes);
     std::memset(konfig->einheit, 0, sizeof konfig->einheit);
     std::memcpy(konfig->einheit, gekuerzt.data(), gekuerzt.size());
 }

@@ -111,7 +111,8 @@ ReplaceResult Fill(UniqueFd& fd, const std::function<int(int fd)>& fill) {
 
 std::string RandomTempName(std::string_view target, int attempt) {
     if (attempt == kRandomNameAttempts) return {};
-    std::string name = "." + std::string(target) + ".";
+    std::string name(1, '.');
+    name.append(target).push_back('.');
     for (int i = 0; i < kRandomLetters; ++i) {
         name += kNameLetters[::arc4random_uniform(static_cast<uint32_t>(kNameLetters.size()))];
     }
