@@ -6,6 +6,7 @@
 
 #include "errors/VEK_errorV3.h"
 #include "platform/rs232/portfailure.h"
+#include "platform/rs232/tcpport.h"
 
 namespace {
 
@@ -27,7 +28,32 @@ std::string Systemfehler(int error, bool english) {
            (name ? std::string(name) : std::to_string(error));
 }
 
+// The reasons a serial device server gives; empty for those it shares with a tty.
+std::string NetzGrund(const rs232::PortFailure& f, bool english) {
+    if (f.cause.resolveError != 0) {
+        return english ? "host name not resolved" : "Rechnername nicht auflösbar";
+    }
+    if (f.cause.gone) return english ? "connection lost" : "Verbindung getrennt";
+    switch (f.cause.error) {
+        case ECONNREFUSED:
+            return english ? "connection refused" : "Verbindung abgelehnt";
+        case ETIMEDOUT:
+            return english ? "server does not answer" : "Server antwortet nicht";
+        case EHOSTUNREACH:
+        case ENETUNREACH:
+            return english ? "server unreachable" : "Server nicht erreichbar";
+        case EINVAL:
+            return english ? "not of the form tcp://HOST:PORT"
+                           : "nicht in der Form tcp://RECHNER:PORT";
+        default:
+            return {};
+    }
+}
+
 std::string Grund(const rs232::PortFailure& f, bool english) {
+    if (rs232::IsNetworkDevice(f.device)) {
+        if (std::string grund = NetzGrund(f, english); !grund.empty()) return grund;
+    }
     if (f.cause.gone) return english ? "device disconnected" : "Gerät wurde getrennt";
     switch (f.cause.error) {
         case ENOENT:

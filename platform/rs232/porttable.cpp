@@ -9,6 +9,7 @@
 #include "platform/rs232/portmap.h"
 #include "platform/rs232/rs232.h"
 #include "platform/rs232/serialport.h"
+#include "platform/rs232/tcpport.h"
 #include "platform/rs232/ttyport.h"
 
 namespace {
@@ -65,6 +66,14 @@ int Misuse(int port) {
     return ValidPortNumber(port) ? kPortNotOpen : kBadPortNumber;
 }
 
+std::unique_ptr<SerialPort> OpenDevice(const std::string& device,
+                                       const rs232::LineSettings& settings,
+                                       rs232::FailureCause* cause) {
+    if (rs232::IsNetworkDevice(device)) return rs232::OpenTcpPort(device, cause);
+    *cause = {};
+    return rs232::OpenTtyPort(device, settings, &cause->error);
+}
+
 }  // namespace
 
 namespace rs232 {
@@ -84,11 +93,11 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
     const std::string device =
         deviceName && *deviceName ? std::string(deviceName) : rs232::DeviceForPort(port);
     const rs232::LineSettings settings{baudRate, parity, dataBits, stopBits};
-    int error = 0;
+    rs232::FailureCause cause;
     auto opened =
-        gOpener ? gOpener(device, settings, &error) : rs232::OpenTtyPort(device, settings, &error);
+        gOpener ? gOpener(device, settings, &cause) : OpenDevice(device, settings, &cause);
     if (!opened) {
-        rs232::KeepPortFailure(device, {error, false});
+        rs232::KeepPortFailure(device, cause);
         return kOpenFailed;
     }
     slot->port = std::move(opened);
