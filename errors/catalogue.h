@@ -1,4 +1,4 @@
-// The message catalogue of VEK_errorV3: 156 entries keyed by message number,
+// The message catalogue of VEK_errorV3: 158 entries keyed by message number,
 // each with a German and an English text in UTF-8, built from catalogue.tsv.
 #pragma once
 

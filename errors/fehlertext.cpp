@@ -5,6 +5,7 @@
 #include <string>
 
 #include "errors/VEK_errorV3.h"
+#include "platform/rs232/linetrace.h"
 #include "platform/rs232/portfailure.h"
 #include "platform/rs232/tcpport.h"
 
@@ -81,14 +82,45 @@ std::string Grund(const rs232::PortFailure& f, bool english) {
     }
 }
 
+// Message numbers of opening and writing the traffic log.
+bool VomVerkehrsprotokoll(int code) {
+    return code / 1000 == -130 || code / 1000 == -131;
+}
+
+std::string DateiGrund(int error, bool english) {
+    switch (error) {
+        case ENOENT:
+            return english ? "no such folder" : "Ordner nicht vorhanden";
+        case EACCES:
+        case EPERM:
+            return english ? "permission denied" : "keine Berechtigung";
+        case EISDIR:
+            return english ? "is a directory" : "ist ein Verzeichnis";
+        case ENOSPC:
+        case EDQUOT:
+            return english ? "disk full" : "Datenträger voll";
+        case EROFS:
+            return english ? "read-only file system" : "Datenträger schreibgeschützt";
+        default:
+            return Systemfehler(error, english);
+    }
+}
+
 }  // namespace
 
 const char* Fehlertext(int code) {
+    const bool english = VEK_FehlerspracheLesen() == kEnglish;
     const rs232::PortFailure failure = rs232::TakePortFailure();
     if (!failure.device.empty() && VonDerSchnittstelle(code)) {
-        const bool english = VEK_FehlerspracheLesen() == kEnglish;
         VEK_Fehleruserstring(
             (" (" + failure.device + ": " + Grund(failure, english) + ")").c_str());
+    }
+    if (VomVerkehrsprotokoll(code)) {
+        const rs232::LineTraceFailure datei = rs232::TakeLineTraceFailure();
+        if (!datei.path.empty()) {
+            VEK_Fehleruserstring(
+                (" (" + datei.path + ": " + DateiGrund(datei.error, english) + ")").c_str());
+        }
     }
     return VEK_Fehlermeldung(code);
 }

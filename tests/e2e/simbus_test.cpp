@@ -1,6 +1,7 @@
 // The driver and zan1ctl against the simulated bus on a real pseudo-terminal.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "driver/vekzan1.h"
 #include "platform/rs232/rs232.h"
 #include "tests/e2e/simfixture.h"
+#include "tests/support/tempdir.h"
 
 namespace {
 
@@ -82,6 +84,28 @@ TEST_F(OnBus, FailuresPrintOneLineStopTheWritesAndReleaseThePort) {
     sim().setFault(1, Fault::None);
     EXPECT_EQ(run({"id"}), "0|VEK-ZAN1B-SIM\n|");
     EXPECT_LT(CloseCom(kPort), 0);  // nothing left open
+}
+
+// The trace appends a line per frame; a trace that cannot be opened stops the
+// run, one that cannot be written is reported after the command's output.
+TEST_F(OnBus, TracesTheLine) {
+    startBus({});
+    if (IsSkipped()) return;
+    const testsupport::TemporaryCurrentDirectory directory;
+    for (int again = 0; again < 2; ++again)
+        EXPECT_EQ(run({"--trace", "line.log", "id"}), "0|VEK-ZAN1B-SIM\n|");
+    std::ostringstream text;
+    text << std::ifstream("line.log").rdbuf();
+    const std::string line =
+        "[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}\\.[0-9]{3} " + sim().devicePath();
+    const std::string once = line + " -> #1IDR<CR>\n" + line + " <- <ACK>#1VEK-ZAN1B-SIM<CR>\n";
+    EXPECT_TRUE(std::regex_match(text.str(), std::regex(once + once))) << text.str();
+    EXPECT_EQ(run({"--trace", "no/dir.log", "id"}),
+              "1||zan1ctl: Fehler 130150: Fehler beim Öffnen des Verkehrsprotokolls (no/dir.log: "
+              "Ordner nicht vorhanden)\n");
+    EXPECT_EQ(run({"--english", "--trace", "/dev/full", "id"}),
+              "1|VEK-ZAN1B-SIM\n|zan1ctl: Error 131151: Error writing the traffic log (/dev/full: "
+              "disk full)\n");
 }
 
 // The simulator goes away while zan1ctl polls it, as an unplugged adapter does.

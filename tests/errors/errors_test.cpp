@@ -15,6 +15,7 @@
 #include "errors/fehlertext.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/rs232/linetrace.h"
 #include "platform/rs232/portfailure.h"
 #include "platform/userint/model.h"
 #include "platform/userint/view.h"
@@ -52,6 +53,10 @@ class Errors : public testing::Test {
             return "-";
         }
         if (call == "shown") return Fehlertext(code);
+        if (call.starts_with("trace ")) {
+            rs232::StartLineTrace(call.substr(6), rs232::TraceMode::Replace);
+            return "-";
+        }
         if (call.starts_with("port ")) {
             const std::map<std::string, int> errors{{"ENOENT", ENOENT},
                                                     {"EISDIR", EISDIR},
