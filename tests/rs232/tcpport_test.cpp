@@ -22,9 +22,7 @@ int OpenLine(const std::string& device) {
 // A socket bound to a free loopback port; connections are refused until it listens.
 struct Server {
     Server() : socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t length = sizeof address;
         auto* raw = reinterpret_cast<sockaddr*>(&address);
         if (bind(socket.get(), raw, length) == 0 && getsockname(socket.get(), raw, &length) == 0)
@@ -49,11 +47,8 @@ TEST(TcpPort, OpenFailuresKeepTheirReason) {
         {server.device, std::to_string(ECONNREFUSED)},
         {"tcp://a..b:4001", "0 unresolved"},
         {"tcp://127.0.0.1", std::to_string(EINVAL)},
-        {"tcp://127.0.0.1:", std::to_string(EINVAL)},
-        {"tcp://:4001", std::to_string(EINVAL)},
         {"tcp://127.0.0.1:0", std::to_string(EINVAL)},
         {"tcp://127.0.0.1:65536", std::to_string(EINVAL)},
-        {"tcp://127.0.0.1:40a1", std::to_string(EINVAL)},
         {"tcp://::1:4001", std::to_string(EINVAL)},
     };
     for (const auto& [device, reason] : cases) {
