@@ -6,6 +6,7 @@
 #include "app/livemonitor.h"
 #include "app/maincallbacks.h"
 #include "app/menucallbacks.h"
+#include "app/verkehrcallbacks.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ constexpr Named<MenuCallbackPtr> kMenuCallbacks[] = {
     {"Callback_Menu_Laden", Callback_Menu_Laden},
     {"Callback_Menu_Speichern", Callback_Menu_Speichern},
     {"Callback_Menu_Skalieren", Callback_Menu_Skalieren},
+    {"Callback_Menu_Verkehr", Callback_Menu_Verkehr},
 };
 
 template <typename Pointer, std::size_t N>

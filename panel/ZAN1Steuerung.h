@@ -112,3 +112,4 @@ inline constexpr int MENUBAR_KONFIG = 6;
 inline constexpr int MENUBAR_KONFIG_SKALIERUNG = 7;
 inline constexpr int MENUBAR_MENU = 8;
 inline constexpr int MENUBAR_MENU_BER = 9;
+inline constexpr int MENUBAR_MENU_VERKEHR = 20;

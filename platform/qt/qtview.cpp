@@ -116,7 +116,9 @@ void QtView::buildMenuBar(PanelView& view) {
         entry->setObjectName(QString::fromUtf8(menu.constant));
         for (const userint::MenuItemResource& item : menu.items) {
             QAction* action =
-                item.separator ? entry->addSeparator() : entry->addAction(ButtonText(item.label));
+                item.separator
+                    ? entry->addSeparator()
+                    : entry->addAction(ButtonText(userint::MenuItemName(panel, item.id)));
             action->setObjectName(QString::fromUtf8(item.constant));
             if (item.separator) continue;
             const int id = item.id;
@@ -125,6 +127,22 @@ void QtView::buildMenuBar(PanelView& view) {
         }
     }
     bar->setGeometry(0, 0, view.root->width(), bar->sizeHint().height());
+}
+
+// A menu bar not built yet takes the name from the model when it is.
+void QtView::menuItemChanged(int panel, int menuItem) {
+    const auto built = m_panels.find(panel);
+    const userint::PanelState* state = userint::FindPanel(panel);
+    if (built == m_panels.end() || !state) return;
+    for (const userint::MenuResource& menu : state->resource->menuBar) {
+        for (const userint::MenuItemResource& item : menu.items) {
+            if (item.id != menuItem) continue;
+            const QString name = QString::fromUtf8(item.constant);
+            if (auto* action = built->second->root->findChild<QAction*>(name)) {
+                action->setText(ButtonText(userint::MenuItemName(panel, menuItem)));
+            }
+        }
+    }
 }
 
 void QtView::showOrHide(PanelView& view) {

@@ -42,6 +42,7 @@ class QtView final : public userint::View, public userint::Dialogs {
     void panelChanged(int panel) override;
     void controlChanged(int panel, int control) override;
     void focusRequested(int panel, int control) override;
+    void menuItemChanged(int panel, int menuItem) override;
 
     void message(const std::string& title, const std::string& text) override;
     int selectFile(const userint::FileSelectRequest& request, std::string* path) override;

@@ -19,15 +19,6 @@ bool RunCallback(Call call) {
     return true;
 }
 
-const MenuItemResource* FindMenuItem(const PanelState& panel, int item) {
-    for (const MenuResource& menu : panel.resource->menuBar) {
-        for (const MenuItemResource& entry : menu.items) {
-            if (entry.id == item) return &entry;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 namespace userint {

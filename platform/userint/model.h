@@ -6,6 +6,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -45,12 +46,16 @@ struct PanelState {
     int parent = 0;
     bool visible = false;
     bool tabPage = false;
-    std::vector<ControlState> controls;  // in resource order
+    std::vector<ControlState> controls;        // in resource order
+    std::map<int, std::string> menuItemNames;  // renamed menu items by id
 };
 
 const PanelState* FindPanel(int panel);
 const ControlState* FindControl(int panel, int control);
 std::vector<int> PanelHandles();  // in load order
+// A menu item's name as shown: the resource's label until SetMenuItemName;
+// empty for an item the panel's menu bar does not have.
+std::string MenuItemName(int panel, int menuItem);
 // The popups, bottom first.
 const std::vector<int>& Popups();
 // The points of one trace, oldest first.

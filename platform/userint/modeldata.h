@@ -33,6 +33,9 @@ PanelState* MutablePanel(int panel);
 // The control, or nullptr with *status set to kUiBadPanel or kUiBadControl.
 ControlState* MutableControl(int panel, int control, int* status);
 
+// The item of the panel's menu bar, or nullptr.
+const MenuItemResource* FindMenuItem(const PanelState& panel, int item);
+
 void NotifyControl(int panel, int control);
 void NotifyPanel(int panel);
 

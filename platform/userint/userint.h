@@ -91,6 +91,10 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string* value);
 
 int SetActiveCtrl(int panel, int control);
 
+// Renames an item of the panel's menu bar; a null name gives it back the
+// resource's label. kUiBadControl for an item the menu bar does not have.
+int SetMenuItemName(int panel, int menuItem, const char* name);
+
 // Modal box with one OK button; returns once it was acknowledged.
 int MessagePopup(const char* title, const char* message);
 // The chosen path in *path and VAL_EXISTING_FILE_SELECTED or

@@ -40,6 +40,8 @@ class View {
     virtual void controlChanged(int panel, int control) = 0;
     // Keyboard focus asked for.
     virtual void focusRequested(int panel, int control) = 0;
+    // A menu item was renamed.
+    virtual void menuItemChanged(int /*panel*/, int /*menuItem*/) {}
 };
 
 // Installs the dialogs and the view; nullptr removes them. Without a view,

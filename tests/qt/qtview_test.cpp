@@ -241,6 +241,15 @@ class ViewTest : public QObject {
             });
             press(panelHandle, "Parametersatz speichern", true);
             QVERIFY(std::filesystem::exists("satz.zan"));  // the extension is added
+            WhenModal<QFileDialog>([](QFileDialog* dialog) {
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText("verkehr");
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            press(panelHandle, "Verkehr protokollieren...", true);
+            QVERIFY(std::filesystem::exists("verkehr.log"));
+            QVERIFY(Find(window, "Protokoll beenden", true));  // the item took its new name
+            press(panelHandle, "Protokoll beenden", true);
+            QVERIFY(Find(window, "Verkehr protokollieren...", true));
             // Closing the window is a request the program grants by ending.
             QVERIFY(!view.panelWidget(panelHandle)->close());
         });
