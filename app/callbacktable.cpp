@@ -8,6 +8,7 @@
 #include "app/maincallbacks.h"
 #include "app/menucallbacks.h"
 #include "app/recording.h"
+#include "app/verkehrcallbacks.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ constexpr Named<MenuCallbackPtr> kMenuCallbacks[] = {
     {"Callback_Menu_Skalieren", Callback_Menu_Skalieren},
     {"Callback_Menu_Messwerte", Callback_Menu_Messwerte},
     {"Callback_Menu_Diagramm", Callback_Menu_Diagramm},
+    {"Callback_Menu_Verkehr", Callback_Menu_Verkehr},
 };
 
 template <typename Pointer, std::size_t N>

@@ -5,6 +5,7 @@
 #include "app/ZAN1BSteuerung.h"
 #include "app/maincallbacks.h"
 #include "app/recording.h"
+#include "app/verkehrcallbacks.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
 #include "errors/errordisplay.h"
@@ -27,6 +28,7 @@ void IstwertePlotten(double istwert1, double istwert2) {
 }
 
 int Callback_Main_Timer(int, int, int event) {
+    if (event == EVENT_TIMER_TICK) VerkehrsprotokollPruefen();
     if (event != EVENT_TIMER_TICK || !gIstwerteAbfragen) return 0;
     double volt1 = 0;
     double volt2 = 0;

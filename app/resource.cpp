@@ -149,7 +149,11 @@ std::vector<MenuResource> MainMenuBar() {
          "KONFIG",
          "Konfiguration",
          {{MENUBAR_KONFIG_SKALIERUNG, "SKALIERUNG", "Skalieren...", "Callback_Menu_Skalieren"}}},
-        {MENUBAR_MENU, "MENU", "?", {{MENUBAR_MENU_BER, "BER", "Info...", "Callback_Menu_Info"}}},
+        {MENUBAR_MENU,
+         "MENU",
+         "?",
+         {{MENUBAR_MENU_VERKEHR, "VERKEHR", "Verkehr protokollieren...", "Callback_Menu_Verkehr"},
+          {MENUBAR_MENU_BER, "BER", "Info...", "Callback_Menu_Info"}}},
     };
 }
 

@@ -1,16 +1,19 @@
 // 600 ticks of the operator program's 0.1 s poll against the simulator with
 // real line timing: how long each tick takes against the time its bytes need
 // on a 9600-baud line (plus the module's turn-around), mean and worst; then
-// the same with a recording of the values running. The two runs alternate in
-// blocks, so that a drift of the machine weighs on both alike.
+// the same with a recording of the values running, and with the line traced.
+// The three runs alternate in blocks, so that a drift of the machine weighs on
+// all alike.
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -21,6 +24,7 @@
 #include "config/ZAN1Konfig.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/rs232/linetrace.h"
 #include "platform/rs232/portmap.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
@@ -34,6 +38,8 @@ constexpr int kBlock = 100;
 constexpr int kRows = 10000;
 constexpr double kSecondsPerByte = 10.0 / 9600;
 constexpr double kTurnaroundSeconds = 0.002;
+
+enum Kind { kPlain, kRecording, kTraced, kKinds };
 
 // Shows nothing and answers a file dialog with the recording's file.
 struct SilentDialogs : userint::Dialogs {
@@ -82,6 +88,21 @@ double ReadBytes(double volts) {
     return 6 + 1 + 5 + static_cast<double>(end - text.data()) + 1;
 }
 
+void RunTick(const zan1sim::PtyServer& sim, Run& run) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    userint::DispatchTimerTick(panelHandle, PANEL_TIMER);
+    const double took = std::chrono::duration<double>(Clock::now() - start).count();
+    run.total += took;
+    run.worst = std::max(run.worst, took);
+    int connected = 0;
+    GetCtrlVal(panelHandle, PANEL_VERBINDEN, &connected);
+    if (!connected) ++run.failed;
+    const auto volts1 = sim.parameter(1, "istwert1");
+    const auto volts2 = sim.parameter(1, "istwert2");
+    run.line += (ReadBytes(volts1.value_or(0)) + ReadBytes(volts2.value_or(0))) * kSecondsPerByte;
+}
+
 }  // namespace
 
 int main() {
@@ -107,33 +128,28 @@ int main() {
     }
     char folder[] = "/tmp/tick_bench.XXXXXX";
     if (!mkdtemp(folder)) {
-        std::fprintf(stderr, "tick_bench: no folder for the recording\n");
+        std::fprintf(stderr, "tick_bench: no temporary folder\n");
         return 1;
     }
     dialogs.file = std::string(folder) + "/werte.csv";
-    using Clock = std::chrono::steady_clock;
-    Run runs[2];  // without, with a recording
-    for (int tick = 0; tick < 2 * kTicks; ++tick) {
-        const bool recording = tick / kBlock % 2 == 1;
-        // The menu item starts and ends the recording between the blocks.
-        if (tick % kBlock == 0 && (recording || tick > 0)) {
-            userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
+    const std::filesystem::path trace = std::string(folder) + "/verkehr.log";
+    Run runs[kKinds];
+    for (int block = 0; block < kKinds * kTicks / kBlock; ++block) {
+        const Kind kind = static_cast<Kind>(block % kKinds);
+        // The menu item starts and ends the recording around its blocks.
+        if (kind == kRecording) userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
+        if (kind == kTraced && rs232::StartLineTrace(trace, rs232::TraceMode::Append) != 0) {
+            std::fprintf(stderr, "tick_bench: cannot write %s\n", trace.c_str());
+            return 1;
         }
-        Run& run = runs[recording];
-        const auto start = Clock::now();
-        userint::DispatchTimerTick(panelHandle, PANEL_TIMER);
-        const double took = std::chrono::duration<double>(Clock::now() - start).count();
-        run.total += took;
-        run.worst = std::max(run.worst, took);
-        int connected = 0;
-        GetCtrlVal(panelHandle, PANEL_VERBINDEN, &connected);
-        if (!connected) ++run.failed;
-        const auto volts1 = sim->parameter(1, "istwert1");
-        const auto volts2 = sim->parameter(1, "istwert2");
-        run.line +=
-            (ReadBytes(volts1.value_or(0)) + ReadBytes(volts2.value_or(0))) * kSecondsPerByte;
+        for (int tick = 0; tick < kBlock; ++tick)
+            RunTick(*sim, runs[kind]);
+        if (kind == kRecording) userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
+        if (kind == kTraced) rs232::StopLineTrace();
     }
     // What one row costs the poll on its own, without the line around it.
+    userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
+    using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     for (int row = 0; row < kRows; ++row)
         MesswerteAufzeichnen(2.5, 5.0);
@@ -141,12 +157,20 @@ int main() {
     userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
     const auto rows =
         std::count(std::istreambuf_iterator<char>(std::ifstream(dialogs.file).rdbuf()), {}, '\n');
-    std::remove(dialogs.file.c_str());
-    rmdir(folder);
-    runs[0].print("without recording");
-    runs[1].print("with recording");
+    std::error_code ignored;
+    const auto traceBytes = std::filesystem::file_size(trace, ignored);
+    std::filesystem::remove_all(folder, ignored);
+    runs[kPlain].print("plain");
+    runs[kRecording].print("with recording");
+    runs[kTraced].print("with the line traced");
+    const double plain = runs[kPlain].total;
     std::printf("recording: %+.2f %% on the mean tick; one row %.2f us; last file %ld lines\n",
-                (runs[1].total / runs[0].total - 1) * 100, perRow * 1e6, static_cast<long>(rows));
+                (runs[kRecording].total / plain - 1) * 100, perRow * 1e6, static_cast<long>(rows));
+    std::printf("tracing: %+.2f %% on the mean tick (%ju bytes of trace)\n",
+                (runs[kTraced].total / plain - 1) * 100, static_cast<std::uintmax_t>(traceBytes));
     userint::SetDialogs(nullptr);
-    return runs[0].failed + runs[1].failed == 0 ? 0 : 1;
+    int failed = 0;
+    for (const Run& run : runs)
+        failed += run.failed;
+    return failed == 0 ? 0 : 1;
 }

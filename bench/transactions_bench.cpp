@@ -1,17 +1,24 @@
 // Driver transactions against the simulator on a real pseudo-terminal: how many
 // per second without line pacing, and with pacing how far a poll of both actual
-// values stays above the time its bytes need on a 9600-baud line.
+// values stays above the time its bytes need on a 9600-baud line; reads also
+// against an instant in-memory port (first argument 2) for the bare cost;
+// each without (last argument 0) and with (1) the trace of the line into a
+// temporary file.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "driver/vekzan1.h"
+#include "platform/rs232/linetrace.h"
 #include "platform/rs232/portmap.h"
+#include "platform/rs232/serialport.h"
 #include "sim/ptyserver.h"
 
 namespace {
@@ -20,12 +27,56 @@ constexpr int kPort = 1;
 constexpr double kSecondsPerByte = 10.0 / 9600;
 constexpr double kTurnaroundSeconds = 0.002;
 
-// The simulator and the open port for one benchmark; closed on every path.
+// A port that answers every command at once with the same parameter answer:
+// what the port table, the driver and the trace cost without any line.
+class InstantPort final : public rs232::SerialPort {
+  public:
+    int setTimeout(double) override { return 0; }
+    int flushInput() override {
+        m_next = kAnswer.size();
+        return 0;
+    }
+    int flushOutput() override { return 0; }
+    int write(std::span<const char> bytes) override {
+        m_next = 0;
+        return static_cast<int>(bytes.size());
+    }
+    int outputQueueLength() override { return 0; }
+    int readByte() override {
+        return m_next < kAnswer.size() ? static_cast<unsigned char>(kAnswer[m_next++]) : -1;
+    }
+    int close() override { return 0; }
+    rs232::FailureCause failureCause() const override { return {}; }
+
+  private:
+    static constexpr std::string_view kAnswer = "\x06#1V5R2.500\r";
+    std::size_t m_next = kAnswer.size();
+};
+
+enum class Line { Pty, PtyRealtime, Memory };
+
+// The simulator (or the instant port) and the open port for one benchmark,
+// traced when asked; closed, and the trace removed, on every path.
 class Bench {
   public:
-    explicit Bench(bool realtime) {
+    Bench(Line line, bool traced) : m_line(line) {
+        if (traced) {
+            m_trace = std::filesystem::temp_directory_path() / "zan1bench-trace.log";
+            if (rs232::StartLineTrace(m_trace, rs232::TraceMode::Replace) != 0) {
+                m_error = "cannot write the trace";
+                return;
+            }
+        }
+        if (line == Line::Memory) {
+            rs232::SetPortOpener([](const std::string&, const rs232::LineSettings&,
+                                    rs232::FailureCause*) -> std::unique_ptr<rs232::SerialPort> {
+                return std::make_unique<InstantPort>();
+            });
+            if (VEKZAN1_Open(kPort) != 0) m_error = "cannot open the instant port";
+            return;
+        }
         zan1sim::Options options;
-        options.realtime = realtime;
+        options.realtime = line == Line::PtyRealtime;
         std::string error;
         m_sim = zan1sim::PtyServer::Start(options, &error);
         if (!m_sim) {
@@ -40,11 +91,17 @@ class Bench {
     ~Bench() {
         VEKZAN1_Close(kPort);
         rs232::SetPortDevice(kPort, "");
+        if (m_line == Line::Memory) rs232::SetPortOpener(nullptr);
+        if (m_trace.empty()) return;
+        rs232::StopLineTrace();
+        std::filesystem::remove(m_trace);
     }
     const std::string& error() const { return m_error; }
 
   private:
+    Line m_line;
     std::unique_ptr<zan1sim::PtyServer> m_sim;
+    std::filesystem::path m_trace;
     std::string m_error;
 };
 
@@ -58,7 +115,7 @@ double ReadBytes(double value) {
 }
 
 void BM_ParameterRead(benchmark::State& state) {
-    Bench bench(false);
+    Bench bench(static_cast<Line>(state.range(0)), state.range(1) != 0);
     if (!bench.error().empty()) return state.SkipWithError(bench.error().c_str());
     double value = 0;
     for (auto _ : state) {
@@ -70,10 +127,12 @@ void BM_ParameterRead(benchmark::State& state) {
     state.counters["transactions_per_s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_ParameterRead)->UseRealTime();
+BENCHMARK(BM_ParameterRead)
+    ->ArgsProduct({{static_cast<int>(Line::Pty), static_cast<int>(Line::Memory)}, {0, 1}})
+    ->UseRealTime();
 
 void BM_ParameterWrite(benchmark::State& state) {
-    Bench bench(false);
+    Bench bench(Line::Pty, state.range(0) != 0);
     if (!bench.error().empty()) return state.SkipWithError(bench.error().c_str());
     for (auto _ : state) {
         if (VEKZAN1_ParameterSchreiben(kPort, 1, "P1", 2.5) != 0) {
@@ -83,10 +142,10 @@ void BM_ParameterWrite(benchmark::State& state) {
     state.counters["transactions_per_s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_ParameterWrite)->UseRealTime();
+BENCHMARK(BM_ParameterWrite)->Arg(0)->Arg(1)->UseRealTime();
 
 void BM_PollBothActualValuesRealtime(benchmark::State& state) {
-    Bench bench(true);
+    Bench bench(Line::PtyRealtime, state.range(0) != 0);
     if (!bench.error().empty()) return state.SkipWithError(bench.error().c_str());
     using Clock = std::chrono::steady_clock;
     double lineSeconds = 0;
@@ -118,6 +177,8 @@ void BM_PollBothActualValuesRealtime(benchmark::State& state) {
     state.counters["worst_over_line_and_turnaround_pct"] = (worstRatio - 1) * 100;
 }
 BENCHMARK(BM_PollBothActualValuesRealtime)
+    ->Arg(0)
+    ->Arg(1)
     ->UseManualTime()
     ->Iterations(200)
     ->Unit(benchmark::kMillisecond);

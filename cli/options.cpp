@@ -7,7 +7,8 @@
 namespace zan1ctl {
 
 const std::string_view kUsage =
-    "usage: zan1ctl [--port N | --device PATH] [--address A] [--english] COMMAND [ARGS...]\n"
+    "usage: zan1ctl [--port N | --device PATH] [--address A] [--english] [--trace FILE]\n"
+    "               COMMAND [ARGS...]\n"
     "       zan1ctl --help | --version\n"
     "  scan                  one line per address 1..8: \"<address> <identification>\" or "
     "\"<address> -\"\n"
@@ -20,6 +21,8 @@ const std::string_view kUsage =
     "\"t_s,istwert1_V,istwert2_V\"\n"
     "  ports                 the serial devices of this machine and their port numbers; "
     "opens no port\n"
+    "PATH is a serial device, or tcp://HOST:PORT for a serial device server in raw TCP mode.\n"
+    "--trace appends every byte on the line to FILE, one line per frame; - is standard error.\n"
     "Defaults: port 1, address 1, German error texts; monitor polls every 0.1 s until "
     "interrupted.\n";
 
@@ -79,6 +82,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             const std::string* text = value();
             if (!text || text->empty()) return Fail(reason, "--device needs a path");
             options.device = *text;
+        } else if (arg == "--trace") {
+            const std::string* text = value();
+            if (!text || text->empty()) return Fail(reason, "--trace needs a file, or -");
+            options.trace = *text;
         } else if (arg == "--address") {
             const std::string* text = value();
             if (!text || !ParseWhole(*text, options.address)) {

@@ -16,6 +16,7 @@ struct Assignment {
 struct Options {
     int port = 1;
     std::string device;  // empty: the port's mapped device
+    std::string trace;   // empty: no trace of the line; "-" standard error
     int address = 1;
     bool english = false;
     bool help = false;

@@ -8,6 +8,7 @@
 #include "errors/VEK_errorV3.h"
 #include "errors/fehlertext.h"
 #include "moduleops/portsession.h"
+#include "moduleops/verkehrsprotokoll.h"
 #include "platform/rs232/portmap.h"
 #include "platform/version.h"
 
@@ -27,6 +28,11 @@ int RunCommand(const Options& o, std::ostream& out, const std::function<bool()>&
     if (o.command == "set") return Set(port, o.address, o.assignments);
     if (o.command == "status") return Status(port, o.address, out);
     return Monitor(port, o.address, o.intervalSeconds, o.count, keepRunning, out);
+}
+
+void Report(std::ostream& err, const Options& o, int code) {
+    err << "zan1ctl: " << (o.english ? "Error " : "Fehler ") << -static_cast<long>(code) << ": "
+        << Fehlertext(code) << '\n';
 }
 
 }  // namespace
@@ -52,14 +58,21 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return 0;
     }
     VEK_Fehlersprache(options->english ? 2 : 1);
+    const bool traced = !options->trace.empty();
+    if (traced) {
+        if (const int code = VerkehrsprotokollStarten(options->trace, true); code != 0) {
+            Report(err, *options, code);
+            return kExitFailure;
+        }
+    }
     if (!options->device.empty()) rs232::SetPortDevice(options->port, options->device);
     const int result = RunCommand(*options, out, keepRunning);
     if (!options->device.empty()) rs232::SetPortDevice(options->port, "");
+    const int traceResult = traced ? VerkehrsprotokollBeenden() : 0;
     out << std::flush;
-    if (result == 0) return 0;
-    err << "zan1ctl: " << (options->english ? "Error " : "Fehler ") << -static_cast<long>(result)
-        << ": " << Fehlertext(result) << '\n';
-    return kExitFailure;
+    if (result != 0) Report(err, *options, result);
+    if (traceResult != 0) Report(err, *options, traceResult);
+    return result == 0 && traceResult == 0 ? 0 : kExitFailure;
 }
 
 }  // namespace zan1ctl

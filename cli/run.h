@@ -1,7 +1,8 @@
 // One run of zan1ctl: parse, open the port if the command needs one, run the
 // command, close the port on every path. Returns the exit status: 0 done, 1 a
-// failure (one line on err: "zan1ctl: Fehler <number>: <text>", with
-// --english "zan1ctl: Error ..."), 2 a usage error (the usage on err).
+// failure (a line on err for it and one for a failed trace: "zan1ctl: Fehler
+// <number>: <text>", with --english "zan1ctl: Error ..."), 2 a usage error
+// (the usage on err).
 #pragma once
 
 #include <functional>

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "errors/VEK_errorV3.h"
+#include "platform/rs232/linetrace.h"
 #include "platform/rs232/portfailure.h"
+#include "platform/rs232/tcpport.h"
 
 namespace {
 
@@ -27,7 +29,32 @@ std::string Systemfehler(int error, bool english) {
            (name ? std::string(name) : std::to_string(error));
 }
 
+// The reasons a serial device server gives; empty for those it shares with a tty.
+std::string NetzGrund(const rs232::PortFailure& f, bool english) {
+    if (f.cause.resolveError != 0) {
+        return english ? "host name not resolved" : "Rechnername nicht auflösbar";
+    }
+    if (f.cause.gone) return english ? "connection lost" : "Verbindung getrennt";
+    switch (f.cause.error) {
+        case ECONNREFUSED:
+            return english ? "connection refused" : "Verbindung abgelehnt";
+        case ETIMEDOUT:
+            return english ? "server does not answer" : "Server antwortet nicht";
+        case EHOSTUNREACH:
+        case ENETUNREACH:
+            return english ? "server unreachable" : "Server nicht erreichbar";
+        case EINVAL:
+            return english ? "not of the form tcp://HOST:PORT"
+                           : "nicht in der Form tcp://RECHNER:PORT";
+        default:
+            return {};
+    }
+}
+
 std::string Grund(const rs232::PortFailure& f, bool english) {
+    if (rs232::IsNetworkDevice(f.device)) {
+        if (std::string grund = NetzGrund(f, english); !grund.empty()) return grund;
+    }
     if (f.cause.gone) return english ? "device disconnected" : "Gerät wurde getrennt";
     switch (f.cause.error) {
         case ENOENT:
@@ -55,14 +82,45 @@ std::string Grund(const rs232::PortFailure& f, bool english) {
     }
 }
 
+// Message numbers of opening and writing the traffic log.
+bool VomVerkehrsprotokoll(int code) {
+    return code / 1000 == -130 || code / 1000 == -131;
+}
+
+std::string DateiGrund(int error, bool english) {
+    switch (error) {
+        case ENOENT:
+            return english ? "no such folder" : "Ordner nicht vorhanden";
+        case EACCES:
+        case EPERM:
+            return english ? "permission denied" : "keine Berechtigung";
+        case EISDIR:
+            return english ? "is a directory" : "ist ein Verzeichnis";
+        case ENOSPC:
+        case EDQUOT:
+            return english ? "disk full" : "Datenträger voll";
+        case EROFS:
+            return english ? "read-only file system" : "Datenträger schreibgeschützt";
+        default:
+            return Systemfehler(error, english);
+    }
+}
+
 }  // namespace
 
 const char* Fehlertext(int code) {
+    const bool english = VEK_FehlerspracheLesen() == kEnglish;
     const rs232::PortFailure failure = rs232::TakePortFailure();
     if (!failure.device.empty() && VonDerSchnittstelle(code)) {
-        const bool english = VEK_FehlerspracheLesen() == kEnglish;
         VEK_Fehleruserstring(
             (" (" + failure.device + ": " + Grund(failure, english) + ")").c_str());
+    }
+    if (VomVerkehrsprotokoll(code)) {
+        const rs232::LineTraceFailure datei = rs232::TakeLineTraceFailure();
+        if (!datei.path.empty()) {
+            VEK_Fehleruserstring(
+                (" (" + datei.path + ": " + DateiGrund(datei.error, english) + ")").c_str());
+        }
     }
     return VEK_Fehlermeldung(code);
 }

@@ -115,3 +115,4 @@ inline constexpr int MENUBAR_MENU_BER = 9;
 inline constexpr int MENUBAR_DATEI_SEPARATOR_2 = 10;
 inline constexpr int MENUBAR_DATEI_MESSWERTE = 11;
 inline constexpr int MENUBAR_DATEI_DIAGRAMM = 12;
+inline constexpr int MENUBAR_MENU_VERKEHR = 20;

@@ -38,7 +38,7 @@ PortFailure TakePortFailure() {
 
 void KeepPortFailure(const std::string& device, const FailureCause& cause) {
     gFailure = {};
-    if (cause.error == 0 && !cause.gone) return;
+    if (cause.error == 0 && !cause.gone && cause.resolveError == 0) return;
     gFailure.device = device;
     gFailure.cause = cause;
     if (cause.error == EACCES || cause.error == EPERM) gFailure.group = GroupToJoin(device);

@@ -18,8 +18,8 @@ struct PortFailure {
 // The kept failure, which is forgotten by this call.
 PortFailure TakePortFailure();
 
-// For the port table: keeps a failure of device (a cause without error and
-// gone is no reason and keeps nothing), or forgets the kept one.
+// For the port table: keeps a failure of device (a cause without any reason
+// keeps nothing), or forgets the kept one.
 void KeepPortFailure(const std::string& device, const FailureCause& cause);
 void ForgetPortFailure();
 

@@ -4,10 +4,12 @@
 #include <memory>
 #include <span>
 
+#include "platform/rs232/linetrace.h"
 #include "platform/rs232/portfailure.h"
 #include "platform/rs232/portmap.h"
 #include "platform/rs232/rs232.h"
 #include "platform/rs232/serialport.h"
+#include "platform/rs232/tcpport.h"
 #include "platform/rs232/ttyport.h"
 
 namespace {
@@ -47,6 +49,13 @@ OpenPort* Open(int port) {
     return slot && slot->port ? slot : nullptr;
 }
 
+// The same for an operation that is no read: it ends the traced frame.
+OpenPort* OpenNoRead(int port) {
+    OpenPort* open = Open(port);
+    if (open) rs232::TraceEndFrame(port);
+    return open;
+}
+
 // A device operation's result; on failure the port's reason is kept.
 int Checked(const OpenPort& open, int result) {
     if (result < 0) rs232::KeepPortFailure(open.device, open.port->failureCause());
@@ -55,6 +64,14 @@ int Checked(const OpenPort& open, int result) {
 
 int Misuse(int port) {
     return ValidPortNumber(port) ? kPortNotOpen : kBadPortNumber;
+}
+
+std::unique_ptr<SerialPort> OpenDevice(const std::string& device,
+                                       const rs232::LineSettings& settings,
+                                       rs232::FailureCause* cause) {
+    if (rs232::IsNetworkDevice(device)) return rs232::OpenTcpPort(device, cause);
+    *cause = {};
+    return rs232::OpenTtyPort(device, settings, &cause->error);
 }
 
 }  // namespace
@@ -76,11 +93,11 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
     const std::string device =
         deviceName && *deviceName ? std::string(deviceName) : rs232::DeviceForPort(port);
     const rs232::LineSettings settings{baudRate, parity, dataBits, stopBits};
-    int error = 0;
+    rs232::FailureCause cause;
     auto opened =
-        gOpener ? gOpener(device, settings, &error) : rs232::OpenTtyPort(device, settings, &error);
+        gOpener ? gOpener(device, settings, &cause) : OpenDevice(device, settings, &cause);
     if (!opened) {
-        rs232::KeepPortFailure(device, {error, false});
+        rs232::KeepPortFailure(device, cause);
         return kOpenFailed;
     }
     slot->port = std::move(opened);
@@ -94,6 +111,7 @@ int OpenComConfig(int port, const char* deviceName, long baudRate, int parity, i
 int CloseCom(int port) {
     OpenPort* slot = Slot(port);
     if (!slot || !slot->port) return Misuse(port);
+    rs232::TraceClosed(port);
     // The slot is free afterwards even when the device reports a failure.
     const int result = slot->port->close();
     slot->port.reset();
@@ -101,7 +119,7 @@ int CloseCom(int port) {
 }
 
 int SetComTime(int port, double timeoutSeconds) {
-    OpenPort* open = Open(port);
+    OpenPort* open = OpenNoRead(port);
     if (!open) return Misuse(port);
     const double kept = std::min(timeoutSeconds, rs232::kMaxTimeoutSeconds);
     if (Checked(*open, open->port->setTimeout(kept)) != 0) return kBadArgument;
@@ -115,29 +133,39 @@ double GetComTime(int port) {
 }
 
 int FlushInQ(int port) {
-    OpenPort* open = Open(port);
+    OpenPort* open = OpenNoRead(port);
     return open ? Checked(*open, open->port->flushInput()) : Misuse(port);
 }
 
 int FlushOutQ(int port) {
-    OpenPort* open = Open(port);
+    OpenPort* open = OpenNoRead(port);
     return open ? Checked(*open, open->port->flushOutput()) : Misuse(port);
 }
 
 int ComWrt(int port, const char* bytes, int count) {
-    OpenPort* open = Open(port);
+    OpenPort* open = OpenNoRead(port);
     if (!open) return Misuse(port);
     if (count < 0 || (count > 0 && !bytes)) return kBadArgument;
-    return Checked(
-        *open, open->port->write(std::span<const char>(bytes, static_cast<std::size_t>(count))));
+    const std::span<const char> all(bytes, static_cast<std::size_t>(count));
+    const int written = Checked(*open, open->port->write(all));
+    if (written > 0)
+        rs232::TraceSent(port, open->device, all.first(static_cast<std::size_t>(written)));
+    return written;
 }
 
 int GetOutQLen(int port) {
-    OpenPort* open = Open(port);
+    OpenPort* open = OpenNoRead(port);
     return open ? Checked(*open, open->port->outputQueueLength()) : Misuse(port);
 }
 
 int ComRdByte(int port) {
     OpenPort* open = Open(port);
-    return open ? Checked(*open, open->port->readByte()) : Misuse(port);
+    if (!open) return Misuse(port);
+    const int byte = Checked(*open, open->port->readByte());
+    if (byte >= 0) {
+        rs232::TraceReceived(port, open->device, byte);
+    } else {
+        rs232::TraceNoByte(port, open->device, open->port->failureCause());
+    }
+    return byte;
 }

@@ -21,8 +21,9 @@ inline constexpr double kDefaultTimeoutSeconds = 10.0;
 
 // What the system said when an operation on a port failed.
 struct FailureCause {
-    int error = 0;      // errno; 0 when the system gave no reason (a timeout)
-    bool gone = false;  // the open device went away: unplugged, other end closed
+    int error = 0;         // errno; 0 when the system gave no reason (a timeout)
+    bool gone = false;     // the open device went away: unplugged, other end closed
+    int resolveError = 0;  // getaddrinfo's EAI_ code: a server's host name not resolved
 };
 
 class SerialPort {
@@ -44,13 +45,15 @@ class SerialPort {
     virtual FailureCause failureCause() const = 0;
 };
 
-// Creates the connection for a device path; nullptr on failure, with the
-// errno of the failing step in *error.
-using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& device,
-                                                             const LineSettings&, int* error)>;
+// Creates the connection for a device path; nullptr on failure, with why in
+// *cause.
+using PortOpener = std::function<std::unique_ptr<SerialPort>(
+    const std::string& device, const LineSettings&, FailureCause* cause)>;
 
 // Replaces how ports are opened (tests install scripted ports); an empty opener
-// restores the termios backend. Ports already open keep their backend.
+// restores the backends: a serial device server for "tcp://HOST:PORT"
+// (tcpport.h), the termios tty for every other path. Ports already open keep
+// their backend.
 void SetPortOpener(PortOpener opener);
 
 }  // namespace rs232

@@ -274,6 +274,37 @@ TEST_F(MainWindow, ParameterFiles) {
     EXPECT_EQ(m_dialogs.popups, (std::vector<std::string>{"Fehler #308101|0", "Fehler #308103|0"}));
 }
 
+// "Verkehr protokollieren..." traces the line into the chosen file until the
+// item, then "Protokoll beenden", is chosen again; a file that cannot be
+// opened or written shows in the error display, the latter at the next tick.
+TEST_F(MainWindow, TrafficLog) {
+    const auto name = [] {
+        return userint::FindPanel(panelHandle)->menuItems.at(MENUBAR_MENU_VERKEHR).name;
+    };
+    for (const char* datei : {"", "fehlt/verkehr.log"}) {
+        m_dialogs.file = datei;
+        Menu(MENUBAR_MENU_VERKEHR);
+        EXPECT_EQ(name(), "Verkehr protokollieren...");
+    }
+    EXPECT_EQ(Fehler(), 130150);
+    m_dialogs.file = "verkehr.log";
+    Menu(MENUBAR_MENU_VERKEHR);
+    EXPECT_EQ(name(), "Protokoll beenden");
+    answer("1VEK-ZAN1B");
+    Commit(panelHandle, PANEL_IDLESEN);
+    Menu(MENUBAR_MENU_VERKEHR);
+    EXPECT_EQ(name(), "Verkehr protokollieren...");
+    std::ifstream protokoll("verkehr.log");  // the command and the answer
+    EXPECT_EQ(std::count(std::istreambuf_iterator<char>(protokoll), {}, '\n'), 2);
+    m_dialogs.file = "/dev/full";
+    Menu(MENUBAR_MENU_VERKEHR);
+    answer("1VEK-ZAN1B");
+    Commit(panelHandle, PANEL_IDLESEN);
+    Tick();
+    EXPECT_EQ(Fehler(), 131151);
+    EXPECT_EQ(name(), "Verkehr protokollieren...");
+}
+
 // Start-up needs every panel and shows the main window only (the info popup
 // is in the Qt test); closing the configuration panel or Beenden ends the
 // program, which closes a held port and saves the settings.

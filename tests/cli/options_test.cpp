@@ -23,6 +23,7 @@ std::string Parsed(const std::string& line) {
     std::ostringstream s;
     s << "port " << o->port << " device '" << o->device << "' address " << o->address
       << (o->english ? " english" : "") << (o->help ? " help" : "");
+    if (!o->trace.empty()) s << " trace '" << o->trace << "'";
     if (!o->command.empty()) s << ' ' << o->command;
     for (const auto& word : o->arguments)
         s << ' ' << word;

@@ -1,18 +1,41 @@
-// zan1ctl against the simulated bus on a real pseudo-terminal, mapped to a
-// port number. A test is skipped when no pty can be opened.
+// zan1ctl and the window against the simulated bus on a real pseudo-terminal,
+// mapped to a port number, directly and behind a serial device server. A test
+// is skipped when no pty can be opened.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
 
+#include <chrono>
+#include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/options.h"
 #include "cli/run.h"
+#include "config/ZAN1Konfig.h"
+#include "driver/vekzan1.h"
+#include "moduleops/ZAN1Com.h"
+#include "panel/ZAN1Steuerung.h"
+#include "panel/panelhandles.h"
 #include "platform/rs232/portmap.h"
 #include "platform/rs232/rs232.h"
+#include "platform/uniquefd.h"
+#include "platform/userint/model.h"
+#include "platform/userint/userint.h"
+#include "platform/userint/view.h"
 #include "sim/ptyserver.h"
+#include "tests/support/panels.h"
+#include "tests/support/tempdir.h"
+
+extern char** environ;
 
 namespace {
 
@@ -97,6 +120,28 @@ TEST_F(OnBus, FailuresPrintOneLineStopTheWritesAndReleaseThePort) {
     EXPECT_LT(CloseCom(kPort), 0);  // nothing left open
 }
 
+// The trace appends a line per frame; a trace that cannot be opened stops the
+// run, one that cannot be written is reported after the command's output.
+TEST_F(OnBus, TracesTheLine) {
+    startBus({});
+    if (IsSkipped()) return;
+    const testsupport::TemporaryCurrentDirectory directory;
+    for (int again = 0; again < 2; ++again)
+        EXPECT_EQ(run({"--trace", "line.log", "id"}), "0|VEK-ZAN1B-SIM\n|");
+    std::ostringstream text;
+    text << std::ifstream("line.log").rdbuf();
+    EXPECT_TRUE(
+        std::regex_match(text.str(), std::regex("(\\S+ " + sim().devicePath() +
+                                                " (-> #1IDR|<- <ACK>#1VEK-ZAN1B-SIM)<CR>\n){4}")))
+        << text.str();
+    EXPECT_EQ(run({"--trace", "no/dir.log", "id"}),
+              "1||zan1ctl: Fehler 130150: Fehler beim Öffnen des Verkehrsprotokolls (no/dir.log: "
+              "Ordner nicht vorhanden)\n");
+    EXPECT_EQ(run({"--english", "--trace", "/dev/full", "id"}),
+              "1|VEK-ZAN1B-SIM\n|zan1ctl: Error 131151: Error writing the traffic log (/dev/full: "
+              "disk full)\n");
+}
+
 // The simulator goes away while zan1ctl polls it, as an unplugged adapter does.
 TEST_F(OnBus, ADeviceThatGoesAwayIsReportedWithTheCodeOfTheStepThatFailed) {
     startBus({});
@@ -111,6 +156,111 @@ TEST_F(OnBus, ADeviceThatGoesAwayIsReportedWithTheCodeOfTheStepThatFailed) {
               "zan1ctl: Fehler 112047: Fehler beim Leeren des Schreib- oder Leesepuffers "
               "der seriellen Schnittstelle (" +
                   device + ": Gerät wurde getrennt)\n");
+}
+
+// A free port on the loopback, for a server to listen on.
+int FreePort() {
+    const platform::UniqueFd s(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t length = sizeof address;
+    auto* raw = reinterpret_cast<sockaddr*>(&address);
+    if (bind(s.get(), raw, length) != 0 || getsockname(s.get(), raw, &length) != 0) return 0;
+    return ntohs(address.sin_port);
+}
+
+// ser2net in raw TCP mode serves the simulator's terminal on the loopback;
+// the bus's port stands for tcp://127.0.0.1:PORT. Every address answers, so
+// that a scan waits for no timeout.
+class BehindServer : public OnBus {
+  protected:
+    void SetUp() override {
+        zan1sim::Options bus;
+        for (int address = 1; address <= 8; ++address)
+            bus.devices.push_back({address, address == 2 ? "WAAGE-7" : "", address == 2});
+        startBus(bus);
+        if (IsSkipped()) return;
+        const int port = FreePort();
+        m_device = "tcp://127.0.0.1:" + std::to_string(port);
+        std::ofstream(m_directory.path() / "ser2net.yaml")
+            << "connection: &zan1\n  accepter: tcp,127.0.0.1," << port
+            << "\n  connector: serialdev," << sim().devicePath()
+            << ",9600o71,local\n  options:\n    kickolduser: true\n";
+        rs232::SetPortDevice(kPort, m_device);
+        startServer();
+    }
+    void TearDown() override {
+        stopServer();
+        OnBus::TearDown();
+    }
+    void startServer() {
+        const std::string config = m_directory.path() / "ser2net.yaml";
+        const std::string pid = m_directory.path() / "ser2net.pid";
+        const char* argv[] = {"ser2net", "-n", "-c", config.c_str(), "-P", pid.c_str(), nullptr};
+        if (posix_spawnp(&m_server, "ser2net", nullptr, nullptr, const_cast<char**>(argv),
+                         environ) != 0) {
+            GTEST_SKIP() << "no ser2net; scripts/deps.sh installs it";
+        }
+        for (int tries = 0; tries < 250 && VEKZAN1_Open(kPort) != 0; ++tries)  // until it accepts
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        VEKZAN1_Close(kPort);
+    }
+    // As a crashed server goes: the system closes its connections.
+    void stopServer() {
+        if (m_server <= 0) return;
+        kill(m_server, SIGKILL);
+        waitpid(m_server, nullptr, 0);
+        m_server = 0;
+    }
+
+    testsupport::TemporaryCurrentDirectory m_directory;
+    pid_t m_server = 0;
+    std::string m_device;
+};
+
+TEST_F(BehindServer, Zan1ctlCommands) {
+    EXPECT_EQ(run({"--device", m_device, "id"}), "0|VEK-ZAN1B-SIM\n|");
+    EXPECT_EQ(run({"set", "soll1=2.5", "P2=-150"}), "0||");
+    EXPECT_EQ(run({"get", "soll1", "P2"}), "0|soll1=2.5\nP2=-150\n|");
+    std::string scan = "0|";
+    for (int address = 1; address <= 8; ++address)
+        scan += std::to_string(address) + (address == 2 ? " WAAGE-7\n" : " VEK-ZAN1B-SIM\n");
+    EXPECT_EQ(run({"scan"}), scan + "|");
+}
+
+// The window's commands and its poll; a server that goes away mid-poll ends
+// the connection with the hang-up error, and the next command connects anew.
+TEST_F(BehindServer, WindowOperations) {
+    struct : userint::Dialogs {
+        void message(const std::string&, const std::string&) override {}
+        int selectFile(const userint::FileSelectRequest&, std::string*) override { return 0; }
+    } dialogs;
+    userint::SetDialogs(&dialogs);
+    ASSERT_TRUE(testsupport::LoadAllPanels());
+    KonfigstrukturAufStandardwerte();
+    SetCtrlVal(panelHandle, PANEL_PORT, kPort);
+    SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 4.0);
+    SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
+    const auto text = [](int control) { return userint::FindControl(panelHandle, control)->text; };
+    for (int control : {PANEL_SCANN, PANEL_IDLESEN, PANEL_SOLLWERT1, PANEL_LESEN, PANEL_SCHREIBEN,
+                        PANEL_VERBINDEN}) {
+        EXPECT_TRUE(userint::DispatchCommit(panelHandle, control));
+        EXPECT_EQ(text(PANEL_FEHLERSTRING), "") << control;
+    }
+    EXPECT_EQ(sim().parameter(1, "soll1"), 4.0);
+    EXPECT_EQ(text(PANEL_IDSTRING), "VEK-ZAN1B-SIM");
+    for (int tick = 0; tick < 3; ++tick)
+        EXPECT_TRUE(userint::DispatchTimerTick(panelHandle, PANEL_TIMER));
+    EXPECT_EQ(userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 0).size(), 3u);
+    stopServer();
+    EXPECT_TRUE(userint::DispatchTimerTick(panelHandle, PANEL_TIMER));
+    EXPECT_EQ(gComPort, -1);
+    EXPECT_EQ(text(PANEL_FEHLERSTRING),
+              "Fehler beim Leeren des Schreib- oder Leesepuffers der seriellen Schnittstelle (" +
+                  m_device + ": Verbindung getrennt)");
+    startServer();
+    EXPECT_TRUE(userint::DispatchCommit(panelHandle, PANEL_IDLESEN));
+    EXPECT_EQ(text(PANEL_FEHLERSTRING), "");
+    userint::SetDialogs(nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Message texts, popups and the main window's error display. The cases of
 // texts and popups are the lines of cases.txt.
 #include <gtest/gtest.h>
+#include <netdb.h>
 
 #include <cerrno>
 #include <climits>
@@ -16,6 +17,7 @@
 #include "errors/fehlertext.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/rs232/linetrace.h"
 #include "platform/rs232/portfailure.h"
 #include "platform/userint/model.h"
 #include "platform/userint/view.h"
@@ -41,15 +43,31 @@ class Errors : public testing::Test, userint::Dialogs {
             return "-";
         }
         if (call == "shown") return Fehlertext(code);
+        if (call.starts_with("trace ")) {
+            rs232::StartLineTrace(call.substr(6), rs232::TraceMode::Replace);
+            return "-";
+        }
         if (call.starts_with("port ")) {
-            const std::map<std::string, int> errors{
-                {"ENOENT", ENOENT}, {"EISDIR", EISDIR}, {"ENOTTY", ENOTTY}, {"EBUSY", EBUSY},
-                {"EACCES", EACCES}, {"EPERM", EPERM},   {"EIO", EIO},       {"ENXIO", ENXIO},
-                {"EINVAL", EINVAL}, {"EPIPE", EPIPE},   {"gone", EIO}};
+            const std::map<std::string, int> errors{{"ENOENT", ENOENT},
+                                                    {"EISDIR", EISDIR},
+                                                    {"ENOTTY", ENOTTY},
+                                                    {"EBUSY", EBUSY},
+                                                    {"EACCES", EACCES},
+                                                    {"EPERM", EPERM},
+                                                    {"EIO", EIO},
+                                                    {"ENXIO", ENXIO},
+                                                    {"EINVAL", EINVAL},
+                                                    {"EPIPE", EPIPE},
+                                                    {"gone", EIO},
+                                                    {"unresolved", 0},
+                                                    {"ECONNREFUSED", ECONNREFUSED},
+                                                    {"ETIMEDOUT", ETIMEDOUT},
+                                                    {"EHOSTUNREACH", EHOSTUNREACH}};
             std::istringstream words(call.substr(5));
             std::string reason, device;
             words >> reason >> device;
-            rs232::KeepPortFailure(device, {errors.at(reason), reason == "gone"});
+            rs232::KeepPortFailure(device, {errors.at(reason), reason == "gone",
+                                            reason == "unresolved" ? EAI_NONAME : 0});
             return "-";
         }
         m_seen.clear();

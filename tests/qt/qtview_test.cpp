@@ -252,6 +252,11 @@ class ViewTest : public QObject {
             ChooseFile("satz");
             Act(view, panelHandle, "Parametersatz speichern", true);
             QVERIFY(std::filesystem::exists("satz.zan"));  // the extension is added
+            ChooseFile("verkehr");
+            Act(view, panelHandle, "Verkehr protokollieren...", true);
+            QVERIFY(std::filesystem::exists("verkehr.log"));
+            Act(view, panelHandle, "Protokoll beenden", true);  // the item took its new name
+            QVERIFY(Find(window, "Verkehr protokollieren...", true));
             // Closing the window is a request the program grants by ending.
             QVERIFY(!view.panelWidget(panelHandle)->close());
         });

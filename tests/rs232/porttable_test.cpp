@@ -49,8 +49,10 @@ TEST(PortMap, ProcessSettingThenMapFileThenSerialDevice) {
     testsupport::ScriptedPorts ports;
     EXPECT_EQ(rs232::DeviceForPort(1), "/dev/ttyS0");
     std::ofstream(rs232::kPortMapFile)
-        << "; lab bench\r\n[ports]\r\n  COM3 = /dev/ttyUSB0\r\ncom8=\"/tmp/with blank\"\r\n";
+        << "; lab bench\r\n[ports]\r\n  COM3 = /dev/ttyUSB0\r\ncom8=\"/tmp/with blank\"\r\n"
+        << "com5 = tcp://[fe80::1]:4001\n";
     EXPECT_EQ(rs232::DeviceForPort(3), "/dev/ttyUSB0");
+    EXPECT_EQ(rs232::DeviceForPort(5), "tcp://[fe80::1]:4001");
     EXPECT_EQ(rs232::DeviceForPort(7), "/dev/ttyS6");
     EXPECT_EQ(rs232::DeviceForPort(9), "");
     rs232::SetPortDevice(3, "/dev/pts/9");

@@ -60,16 +60,16 @@ void PortScript::answerNextWrite(const std::string& bytes) {
 }
 
 ScriptedPorts::ScriptedPorts() : m_script(std::make_shared<PortScript>()) {
-    rs232::SetPortOpener([script = m_script](const std::string& device,
-                                             const rs232::LineSettings& settings,
-                                             int* error) -> std::unique_ptr<rs232::SerialPort> {
-        script->device = device;
-        script->settings = settings;
-        *error = 0;  // a scripted failure has no reason from the system
-        if (script->failOpen) return nullptr;
-        ++script->opens;
-        return std::make_unique<ScriptedPort>(script);
-    });
+    rs232::SetPortOpener(
+        [script = m_script](const std::string& device, const rs232::LineSettings& settings,
+                            rs232::FailureCause* cause) -> std::unique_ptr<rs232::SerialPort> {
+            script->device = device;
+            script->settings = settings;
+            *cause = {};  // a scripted failure has no reason from the system
+            if (script->failOpen) return nullptr;
+            ++script->opens;
+            return std::make_unique<ScriptedPort>(script);
+        });
 }
 
 ScriptedPorts::~ScriptedPorts() {
