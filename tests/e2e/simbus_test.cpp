@@ -120,28 +120,6 @@ TEST_F(OnBus, FailuresPrintOneLineStopTheWritesAndReleaseThePort) {
     EXPECT_LT(CloseCom(kPort), 0);  // nothing left open
 }
 
-// The trace appends a line per frame; a trace that cannot be opened stops the
-// run, one that cannot be written is reported after the command's output.
-TEST_F(OnBus, TracesTheLine) {
-    startBus({});
-    if (IsSkipped()) return;
-    const testsupport::TemporaryCurrentDirectory directory;
-    for (int again = 0; again < 2; ++again)
-        EXPECT_EQ(run({"--trace", "line.log", "id"}), "0|VEK-ZAN1B-SIM\n|");
-    std::ostringstream text;
-    text << std::ifstream("line.log").rdbuf();
-    EXPECT_TRUE(
-        std::regex_match(text.str(), std::regex("(\\S+ " + sim().devicePath() +
-                                                " (-> #1IDR|<- <ACK>#1VEK-ZAN1B-SIM)<CR>\n){4}")))
-        << text.str();
-    EXPECT_EQ(run({"--trace", "no/dir.log", "id"}),
-              "1||zan1ctl: Fehler 130150: Fehler beim Öffnen des Verkehrsprotokolls (no/dir.log: "
-              "Ordner nicht vorhanden)\n");
-    EXPECT_EQ(run({"--english", "--trace", "/dev/full", "id"}),
-              "1|VEK-ZAN1B-SIM\n|zan1ctl: Error 131151: Error writing the traffic log (/dev/full: "
-              "disk full)\n");
-}
-
 // The simulator goes away while zan1ctl polls it, as an unplugged adapter does.
 TEST_F(OnBus, ADeviceThatGoesAwayIsReportedWithTheCodeOfTheStepThatFailed) {
     startBus({});

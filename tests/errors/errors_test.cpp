@@ -25,6 +25,13 @@
 
 namespace {
 
+// The errno of a name such as "EBUSY"; 0 for none.
+int ErrorNumber(const std::string& name) {
+    for (int error = 1; error < 256; ++error)
+        if (const char* known = strerrorname_np(error); known && name == known) return error;
+    return 0;
+}
+
 // Language and user text are module state: every test starts German without one.
 class Errors : public testing::Test, userint::Dialogs {
   protected:
@@ -48,26 +55,12 @@ class Errors : public testing::Test, userint::Dialogs {
             return "-";
         }
         if (call.starts_with("port ")) {
-            const std::map<std::string, int> errors{{"ENOENT", ENOENT},
-                                                    {"EISDIR", EISDIR},
-                                                    {"ENOTTY", ENOTTY},
-                                                    {"EBUSY", EBUSY},
-                                                    {"EACCES", EACCES},
-                                                    {"EPERM", EPERM},
-                                                    {"EIO", EIO},
-                                                    {"ENXIO", ENXIO},
-                                                    {"EINVAL", EINVAL},
-                                                    {"EPIPE", EPIPE},
-                                                    {"gone", EIO},
-                                                    {"unresolved", 0},
-                                                    {"ECONNREFUSED", ECONNREFUSED},
-                                                    {"ETIMEDOUT", ETIMEDOUT},
-                                                    {"EHOSTUNREACH", EHOSTUNREACH}};
             std::istringstream words(call.substr(5));
             std::string reason, device;
             words >> reason >> device;
-            rs232::KeepPortFailure(device, {errors.at(reason), reason == "gone",
-                                            reason == "unresolved" ? EAI_NONAME : 0});
+            rs232::KeepPortFailure(device,
+                                   {reason == "gone" ? EIO : ErrorNumber(reason), reason == "gone",
+                                    reason == "unresolved" ? EAI_NONAME : 0});
             return "-";
         }
         m_seen.clear();

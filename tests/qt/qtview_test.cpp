@@ -222,8 +222,15 @@ class ViewTest : public QObject {
     }
 
     // The operator window itself, read and operated through the accessibility
-    // interface as a test robot does.
-    void realWindowShowsInfoSavesAndEndsWhenClosed() {
+    // interface as a test robot does, connected to the simulator: the info
+    // popup, a parameter set saved, "Messwerte aufzeichnen..." until
+    // "Aufzeichnung beenden", "Diagramm speichern..." exactly as the window
+    // shows the chart, the traffic log, and the end when the window is closed.
+    void realWindow() {
+        std::string error;
+        const auto sim = zan1sim::PtyServer::Start({}, &error);
+        if (!sim) QSKIP(error.c_str());
+        rs232::SetPortDevice(1, sim->devicePath());
         testsupport::TemporaryCurrentDirectory directory;
         userint::ResetModel();
         qtui::QtView view;
@@ -232,9 +239,10 @@ class ViewTest : public QObject {
         RegisterZan1Resource();
         QObject scope;  // takes the timers below along when the test ends
         bool endedByFallback = false;
+        QImage shown;
         QTimer::singleShot(0, &scope, [&] {
             // Should the steps below not end the program, this does.
-            QTimer::singleShot(10000, &scope, [&] {
+            QTimer::singleShot(20000, &scope, [&] {
                 endedByFallback = true;
                 QuitUserInterface(0);
             });
@@ -252,52 +260,27 @@ class ViewTest : public QObject {
             ChooseFile("satz");
             Act(view, panelHandle, "Parametersatz speichern", true);
             QVERIFY(std::filesystem::exists("satz.zan"));  // the extension is added
-            ChooseFile("verkehr");
-            Act(view, panelHandle, "Verkehr protokollieren...", true);
-            QVERIFY(std::filesystem::exists("verkehr.log"));
-            Act(view, panelHandle, "Protokoll beenden", true);  // the item took its new name
-            QVERIFY(Find(window, "Verkehr protokollieren...", true));
-            // Closing the window is a request the program grants by ending.
-            QVERIFY(!view.panelWidget(panelHandle)->close());
-        });
-        QCOMPARE(ProgramMain(), 0);
-        QVERIFY(!endedByFallback && view.panelWidget(panelHandle)->isVisible());
-    }
-
-    // Connected to the simulator, "Messwerte aufzeichnen..." records the polls
-    // until "Aufzeichnung beenden"; "Diagramm speichern..." writes the chart
-    // exactly as the window shows it.
-    void realWindowRecordsAndSavesTheChart() {
-        std::string error;
-        const auto sim = zan1sim::PtyServer::Start({}, &error);
-        if (!sim) QSKIP(error.c_str());
-        rs232::SetPortDevice(1, sim->devicePath());
-        testsupport::TemporaryCurrentDirectory directory;
-        userint::ResetModel();
-        qtui::QtView view;
-        userint::SetView(&view);
-        userint::SetDialogs(&view);
-        RegisterZan1Resource();
-        QImage shown;
-        const auto steps = [&] {
             WhenModal<QMessageBox>([](QMessageBox* box) { box->accept(); });
             Act(view, panelHandle, "VERBINDEN", false, QAccessibleActionInterface::toggleAction());
             ChooseFile("werte");
             Act(view, panelHandle, "Messwerte aufzeichnen...", true);
             QTRY_VERIFY(std::filesystem::file_size("werte.csv") > 100);  // header and two rows
             Act(view, panelHandle, "Aufzeichnung beenden", true);
-            QVERIFY(Find(QAccessible::queryAccessibleInterface(view.panelWidget(panelHandle)),
-                         "Messwerte aufzeichnen...", true));
+            QVERIFY(Find(window, "Messwerte aufzeichnen...", true));
             shown = view.controlWidget(panelHandle, PANEL_STRIPCHART)->grab().toImage();
             ChooseFile("diagramm");
             Act(view, panelHandle, "Diagramm speichern...", true);
-        };
-        QTimer::singleShot(0, [&] {
-            steps();
-            QuitUserInterface(0);
+            ChooseFile("verkehr");
+            Act(view, panelHandle, "Verkehr protokollieren...", true);
+            QTRY_VERIFY(std::filesystem::file_size("verkehr.log") > 0);
+            Act(view, panelHandle, "Protokoll beenden", true);  // the item took its new name
+            QVERIFY(Find(window, "Verkehr protokollieren...", true));
+            // Closing the window is a request the program grants by ending.
+            QVERIFY(!view.panelWidget(panelHandle)->close());
         });
         QCOMPARE(ProgramMain(), 0);
         rs232::SetPortDevice(1, "");
+        QVERIFY(!endedByFallback && view.panelWidget(panelHandle)->isVisible());
         const QImage saved(QStringLiteral("diagramm.png"));
         QCOMPARE(saved.size(), QSize(660, 192));
         QCOMPARE(saved.convertToFormat(shown.format()), shown);
