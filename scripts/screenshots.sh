@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes screenshots of the real windows under Xvfb into docs/: the main window,
 # the info panel, the configuration panel, and the main window connected to
-# the simulator with live values.
+# the simulator with live values, and recording them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -29,4 +29,5 @@ shot main-window main 856 624
 shot info-panel about 397 188
 shot configuration-panel konfig 412 282
 shot live-window live 856 624 12
-echo "written: docs/main-window.png docs/info-panel.png docs/configuration-panel.png docs/live-window.png"
+shot recording recording 856 624 12
+echo "written: docs/main-window.png docs/info-panel.png docs/configuration-panel.png docs/live-window.png docs/recording.png"

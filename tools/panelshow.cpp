@@ -1,10 +1,13 @@
 // Starts the operator window like zan1steuerung does and, once it runs, also
 // shows one of its other panels ("about" or "konfig") or connects to the
-// module on COM 1 ("live"), for screenshots of the real windows. "soak"
+// module on COM 1 ("live"; "recording" also records the values into
+// werte.csv and opens the "Datei" menu), for screenshots of the real windows. "soak"
 // keeps that connection up for scripts/soak.sh: once a second, a connection
 // that has ended is reported with the error shown ("failed <number>: <text>")
 // and pressed again ("connected" when that holds).
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -49,6 +52,19 @@ void ConnectAndTell() {
     std::fflush(stdout);
 }
 
+// Answers the file dialogs with werte.csv; messages go to the window.
+struct RecordingDialogs : userint::Dialogs {
+    explicit RecordingDialogs(userint::Dialogs& window) : window(window) {}
+    void message(const std::string& title, const std::string& text) override {
+        window.message(title, text);
+    }
+    int selectFile(const userint::FileSelectRequest&, std::string* path) override {
+        *path = "werte.csv";
+        return VAL_NEW_FILE_SELECTED;
+    }
+    userint::Dialogs& window;
+};
+
 void KeepConnected() {
     if (!Connected()) {
         int number = 0;
@@ -70,14 +86,16 @@ int main(int argc, char** argv) {
     userint::SetView(&view);
     userint::SetDialogs(&view);
     RegisterZan1Resource();
-    QTimer::singleShot(0, [which] {
+    RecordingDialogs recordingDialogs(view);
+    if (which == "recording") userint::SetDialogs(&recordingDialogs);
+    QTimer::singleShot(0, [which, &view] {
         if (which == "about") InstallPopup(aboutpanelHandle);
         if (which == "soak") {
             QTimer::singleShot(0, [] { AcceptModalBox(); });
             ConnectAndTell();
             QTimer::singleShot(1000, [] { KeepConnected(); });
         }
-        if (which == "live") {
+        if (which == "live" || which == "recording") {
             QTimer::singleShot(0, [] { AcceptModalBox(); });
             Connect();
             // New setpoints a moment later, so the chart shows both loops at work.
@@ -86,6 +104,14 @@ int main(int argc, char** argv) {
                 userint::DispatchCommit(panelHandle, PANEL_SOLLWERT1);
                 SetCtrlVal(panelHandle, PANEL_SOLLWERT2, 3.0);
                 userint::DispatchCommit(panelHandle, PANEL_SOLLWERT2);
+            });
+        }
+        if (which == "recording") {
+            userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
+            QTimer::singleShot(9000, [&view] {
+                QWidget* window = view.panelWidget(panelHandle);
+                auto* datei = window->findChild<QMenu*>(QStringLiteral("DATEI"));
+                window->findChild<QMenuBar*>()->setActiveAction(datei->menuAction());
             });
         }
         if (which == "konfig") {
