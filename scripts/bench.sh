@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: transactions over a pty and in memory, then 600 ticks of
-# the poll, and 600 more with the line traced.
+# the poll each plain, with a recording running and with the line traced.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
