@@ -4,7 +4,8 @@
 # corpus tests/fuzz/corpus/<target> for FUZZ_SECONDS (default 20) seconds.
 # FUZZ_TARGETS picks targets; arguments go to libFuzzer. New inputs land in
 # build-fuzz/corpus/<target>; "scripts/fuzz.sh --merge" adds those that reach
-# new code to the checked-in corpus instead of fuzzing.
+# new edges (hit counts aside, to keep it small) to the checked-in corpus
+# instead of fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -39,7 +40,8 @@ for target in "${targets[@]}"; do
     options=(-max_len=$length -timeout=10 -artifact_prefix="$build/")
     [ -f "$root/tests/fuzz/$target.dict" ] && options+=(-dict="$root/tests/fuzz/$target.dict")
     if [ $merge = 1 ]; then
-        "$build/${target}_fuzz" -merge=1 "${options[@]}" "$corpus" "$build/corpus/$target" "$@"
+        "$build/${target}_fuzz" -merge=1 -use_counters=0 "${options[@]}" "$corpus" \
+            "$build/corpus/$target" "$@"
     else
         echo "== $target"
         "$build/${target}_fuzz" -max_total_time="$seconds" "${options[@]}" \
