@@ -1,12 +1,9 @@
 // zan1ctl and the window against the simulated bus on a real pseudo-terminal,
 // mapped to a port number, directly and behind a serial device server. A test
 // is skipped when no pty can be opened.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -27,11 +24,11 @@
 #include "panel/panelhandles.h"
 #include "platform/rs232/portmap.h"
 #include "platform/rs232/rs232.h"
-#include "platform/uniquefd.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"
 #include "sim/ptyserver.h"
+#include "tests/support/loopback.h"
 #include "tests/support/panels.h"
 #include "tests/support/tempdir.h"
 
@@ -136,16 +133,6 @@ TEST_F(OnBus, ADeviceThatGoesAwayIsReportedWithTheCodeOfTheStepThatFailed) {
                   device + ": Gerät wurde getrennt)\n");
 }
 
-// A free port on the loopback, for a server to listen on.
-int FreePort() {
-    const platform::UniqueFd s(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
-    socklen_t length = sizeof address;
-    auto* raw = reinterpret_cast<sockaddr*>(&address);
-    if (bind(s.get(), raw, length) != 0 || getsockname(s.get(), raw, &length) != 0) return 0;
-    return ntohs(address.sin_port);
-}
-
 // ser2net in raw TCP mode serves the simulator's terminal on the loopback;
 // the bus's port stands for tcp://127.0.0.1:PORT. Every address answers, so
 // that a scan waits for no timeout.
@@ -157,7 +144,7 @@ class BehindServer : public OnBus {
             bus.devices.push_back({address, address == 2 ? "WAAGE-7" : "", address == 2});
         startBus(bus);
         if (IsSkipped()) return;
-        const int port = FreePort();
+        const int port = testsupport::LoopbackSocket().port;  // free once the socket is closed
         m_device = "tcp://127.0.0.1:" + std::to_string(port);
         std::ofstream(m_directory.path() / "ser2net.yaml")
             << "connection: &zan1\n  accepter: tcp,127.0.0.1," << port
