@@ -200,10 +200,6 @@ class TcpPort final : public SerialPort {
 
 }  // namespace
 
-bool IsNetworkDevice(std::string_view device) {
-    return device.starts_with(kNetworkScheme);
-}
-
 std::unique_ptr<SerialPort> OpenTcpPort(const std::string& device, FailureCause* cause) {
     *cause = {};
     const auto address = ParseAddress(device);

@@ -17,12 +17,15 @@ inline constexpr std::string_view kNetworkScheme = "tcp://";
 // A server that takes longer to accept is counted as not answering.
 inline constexpr double kConnectTimeoutSeconds = 3.0;
 
-bool IsNetworkDevice(std::string_view device);
+inline bool IsNetworkDevice(std::string_view device) {
+    return device.starts_with(kNetworkScheme);
+}
 
 // nullptr on failure, with why in *cause: EINVAL for a device that is no
 // tcp://HOST:PORT, the resolver's code for a host name that cannot be
 // resolved, ETIMEDOUT when no address accepted within the connect timeout,
-// else the errno of the last address tried (ECONNREFUSED, ...).
+// else the errno of the last address tried (ECONNREFUSED, ...). ENOSYS on
+// Windows, which has no network backend yet.
 std::unique_ptr<SerialPort> OpenTcpPort(const std::string& device, FailureCause* cause);
 
 }  // namespace rs232
