@@ -41,6 +41,7 @@ wine() { LD_PRELOAD="$root/$win/winecomport.so" wine64 "$@" </dev/null; }
 # The wine services started with the first program inherit its output, so
 # they are started here, where that leads nowhere; wineserver -p keeps them.
 start_wine() {
+    mkdir -p "$WINEPREFIX"
     LD_PRELOAD="$root/$win/winecomport.so" wineserver -p >/dev/null 2>&1
     wine wineboot "$@" >/dev/null 2>&1
 }
