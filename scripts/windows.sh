@@ -131,6 +131,11 @@ if [ "$(grep -c '^[0-9]' monitor.csv)" -ne 30 ] ||
     failures=$((failures + 1))
 fi
 
+# The COM ports wine announces, with the numbers zan1ports.ini gives them.
+printf '[Ports]\r\ncom3 = \\\\.\\COM1\r\n' >zan1ports.ini
+expect '\\.\COM1 -> \Device\Serial0  COM 1 (default), COM 3' ports
+rm zan1ports.ini
+
 if [ "$failures" -ne 0 ]; then
     echo "zan1ctl.exe under wine: $failures failure(s)" >&2
     exit 1
