@@ -3,59 +3,31 @@
 #include "platform/errorname.h"
 
 namespace platform {
+namespace {
 
-// The C library has no names; these are the values the program can meet.
+struct ErrnoName {
+    int value;
+    const char* name;
+};
+
+// The C library of Windows has no names; these are the values the program meets.
+constexpr ErrnoName kNames[] = {
+    {EPERM, "EPERM"},     {ENOENT, "ENOENT"},      {EINTR, "EINTR"},
+    {EIO, "EIO"},         {ENXIO, "ENXIO"},        {EBADF, "EBADF"},
+    {EAGAIN, "EAGAIN"},   {ENOMEM, "ENOMEM"},      {EACCES, "EACCES"},
+    {EBUSY, "EBUSY"},     {EEXIST, "EEXIST"},      {ENODEV, "ENODEV"},
+    {ENOTDIR, "ENOTDIR"}, {EISDIR, "EISDIR"},      {EINVAL, "EINVAL"},
+    {EMFILE, "EMFILE"},   {ENOTTY, "ENOTTY"},      {ENOSPC, "ENOSPC"},
+    {EROFS, "EROFS"},     {EPIPE, "EPIPE"},        {ENAMETOOLONG, "ENAMETOOLONG"},
+    {ENOSYS, "ENOSYS"},   {ETIMEDOUT, "ETIMEDOUT"}};
+
+}  // namespace
+
 const char* ErrorName(int error) {
-    switch (error) {
-        case EPERM:
-            return "EPERM";
-        case ENOENT:
-            return "ENOENT";
-        case EINTR:
-            return "EINTR";
-        case EIO:
-            return "EIO";
-        case ENXIO:
-            return "ENXIO";
-        case EBADF:
-            return "EBADF";
-        case EAGAIN:
-            return "EAGAIN";
-        case ENOMEM:
-            return "ENOMEM";
-        case EACCES:
-            return "EACCES";
-        case EBUSY:
-            return "EBUSY";
-        case EEXIST:
-            return "EEXIST";
-        case ENODEV:
-            return "ENODEV";
-        case ENOTDIR:
-            return "ENOTDIR";
-        case EISDIR:
-            return "EISDIR";
-        case EINVAL:
-            return "EINVAL";
-        case EMFILE:
-            return "EMFILE";
-        case ENOTTY:
-            return "ENOTTY";
-        case ENOSPC:
-            return "ENOSPC";
-        case EROFS:
-            return "EROFS";
-        case EPIPE:
-            return "EPIPE";
-        case ENAMETOOLONG:
-            return "ENAMETOOLONG";
-        case ENOSYS:
-            return "ENOSYS";
-        case ETIMEDOUT:
-            return "ETIMEDOUT";
-        default:
-            return nullptr;
+    for (const auto& [value, name] : kNames) {
+        if (value == error) return name;
     }
+    return nullptr;
 }
 
 }  // namespace platform
