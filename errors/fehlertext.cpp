@@ -48,8 +48,6 @@ std::string NetzGrund(const rs232::PortFailure& f, bool english) {
         case EINVAL:
             return english ? "not of the form tcp://HOST:PORT"
                            : "nicht in der Form tcp://RECHNER:PORT";
-        case ENOSYS:
-            return english ? "not supported on this system" : "auf diesem System nicht möglich";
         default:
             return {};
     }

@@ -78,11 +78,16 @@ wineserver -k 2>/dev/null || true
 start_wine
 
 failures=0
-# Runs zan1ctl with ARGS on Linux and under wine; output and exit status must match.
+# Runs zan1ctl with ARGS on Linux and under wine, on the devices below; output
+# and exit status must match.
+linux_device=(--device com1)
+windows_device=()
 same() {
     local linux windows
-    linux=$("$root/build/cli/zan1ctl" --device com1 --trace linux.trace "$@" 2>&1; echo "exit $?")
-    windows=$(wine "$exe" --trace windows.trace "$@" 2>&1 | tr -d '\r'; echo "exit ${PIPESTATUS[0]}")
+    linux=$("$root/build/cli/zan1ctl" "${linux_device[@]}" --trace linux.trace "$@" 2>&1
+        echo "exit $?")
+    windows=$(wine "$exe" "${windows_device[@]}" --trace windows.trace "$@" 2>&1 | tr -d '\r'
+        echo "exit ${PIPESTATUS[0]}")
     if [ "$linux" != "$windows" ]; then
         printf 'zan1ctl %s differs:\n--- Linux\n%s\n--- Windows\n%s\n' "$*" "$linux" "$windows"
         failures=$((failures + 1))
@@ -100,6 +105,31 @@ same --address 3 get soll1
 same --address 4 get soll1 P2
 same --address 5 status
 same --english --address 3 id
+
+# The same bus behind ser2net as a serial device server.
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+printf 'connection: &zan1\n  accepter: tcp,127.0.0.1,%s\n  connector: serialdev,%s,9600o71,local\n' \
+    "$port" "$run/com1" >ser2net.yaml
+ser2net -n -c ser2net.yaml -P "$run/ser2net.pid" >ser2net.out 2>&1 &
+server=$!
+trap 'kill "$simulator" "$server" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+linux_device=(--device "tcp://127.0.0.1:$port")
+windows_device=("${linux_device[@]}")
+for _ in $(seq 50); do
+    "$root/build/cli/zan1ctl" "${linux_device[@]}" id >/dev/null 2>&1 && break
+    sleep 0.1
+done
+same id
+same set soll1=1.5
+same get soll1 P2
+same --address 2 status
+same --address 3 id
+kill "$server"
+wait "$server" 2>/dev/null || true
+same id  # refused
+linux_device=(--device tcp://nohost.invalid:1)
+windows_device=("${linux_device[@]}")
+same id
 
 # Time and device name aside, the lines must carry the same bytes.
 if ! diff <(cut -d' ' -f3- linux.trace) <(cut -d' ' -f3- windows.trace); then

@@ -24,8 +24,7 @@ inline bool IsNetworkDevice(std::string_view device) {
 // nullptr on failure, with why in *cause: EINVAL for a device that is no
 // tcp://HOST:PORT, the resolver's code for a host name that cannot be
 // resolved, ETIMEDOUT when no address accepted within the connect timeout,
-// else the errno of the last address tried (ECONNREFUSED, ...). ENOSYS on
-// Windows, which has no network backend yet.
+// else the errno of the last address tried (ECONNREFUSED, ...).
 std::unique_ptr<SerialPort> OpenTcpPort(const std::string& device, FailureCause* cause);
 
 }  // namespace rs232
