@@ -1,7 +1,6 @@
 #include "config/messwertaufzeichnung.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -12,6 +11,7 @@
 #include "config/ZAN1Func.h"
 #include "config/konfigstruktur.h"
 #include "platform/csvtext.h"
+#include "platform/fileio.h"
 #include "platform/flushingwriter.h"
 #include "platform/isotime.h"
 #include "platform/uniquefd.h"
@@ -64,13 +64,10 @@ void Wert(std::string& out, double volt, const Kanal& kanal) {
 // fails instead. The folder is synced, so that a new file's name survives a
 // power cut too.
 int Oeffnen(const std::string& pfad, platform::UniqueFd* datei) {
-    datei->reset(::open(pfad.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (!datei->valid() || ::fcntl(datei->get(), F_SETFL, 0) != 0) return errno;
+    datei->reset(platform::OpenFileNoWait(pfad, O_WRONLY | O_CREAT | O_TRUNC));
+    if (!datei->valid()) return errno;
     const std::size_t ende = pfad.rfind('/');
-    const std::string ordner = ende == std::string::npos ? "." : pfad.substr(0, ende + 1);
-    const platform::UniqueFd ordnerFd(::open(ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!ordnerFd.valid() || (::fsync(ordnerFd.get()) != 0 && errno != EINVAL)) return errno;
-    return 0;
+    return platform::SyncFolder(ende == std::string::npos ? "" : pfad.substr(0, ende + 1));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/atomicfile.h"
+#include "platform/fileio.h"
 #include "platform/uniquefd.h"
 #include "platform/userint/userint.h"
 
@@ -106,7 +107,7 @@ int LeseParameterAusDatei() {
     std::array<std::byte, kParametersatzGroesse> bytes{};
     std::size_t gelesen = 0;
     {
-        platform::UniqueFd datei(::open(pfad.c_str(), O_RDONLY | O_CLOEXEC));
+        platform::UniqueFd datei(platform::OpenFile(pfad, O_RDONLY));
         if (datei.get() < 0) return kFehlerParameterdateiLadenOeffnen;
         // Bytes beyond the record are never read.
         gelesen = Lesen(datei.get(), bytes);

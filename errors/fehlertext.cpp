@@ -5,6 +5,8 @@
 #include <string>
 
 #include "errors/VEK_errorV3.h"
+#include "platform/errorname.h"
+#include "platform/fileio.h"
 #include "platform/rs232/linetrace.h"
 #include "platform/rs232/portfailure.h"
 #include "platform/rs232/tcpport.h"
@@ -24,7 +26,7 @@ bool VonDerSchnittstelle(int code) {
 }
 
 std::string Systemfehler(int error, bool english) {
-    const char* name = strerrorname_np(error);
+    const char* name = platform::ErrorName(error);
     return (english ? "system error " : "Systemfehler ") +
            (name ? std::string(name) : std::to_string(error));
 }
@@ -88,6 +90,7 @@ bool VomVerkehrsprotokoll(int code) {
 }
 
 std::string DateiGrund(int error, bool english) {
+    if (platform::IsDiskFull(error)) return english ? "disk full" : "Datenträger voll";
     switch (error) {
         case ENOENT:
             return english ? "no such folder" : "Ordner nicht vorhanden";
@@ -96,9 +99,6 @@ std::string DateiGrund(int error, bool english) {
             return english ? "permission denied" : "keine Berechtigung";
         case EISDIR:
             return english ? "is a directory" : "ist ein Verzeichnis";
-        case ENOSPC:
-        case EDQUOT:
-            return english ? "disk full" : "Datenträger voll";
         case EROFS:
             return english ? "read-only file system" : "Datenträger schreibgeschützt";
         default:

@@ -1,11 +1,10 @@
 #include "platform/flushingwriter.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <utility>
 
 #include "platform/atomicfile.h"
+#include "platform/fileio.h"
 
 namespace platform {
 
@@ -39,7 +38,8 @@ int FlushingWriter::writeAndSync(const std::string& bytes) const {
     if (bytes.empty()) return 0;
     if (const int error = WriteAll(m_file.get(), bytes.data(), bytes.size())) return error;
     // A pipe or a terminal cannot be synced and needs no sync.
-    return ::fdatasync(m_file.get()) == 0 || errno == EINVAL ? 0 : errno;
+    const int error = SyncFileData(m_file.get());
+    return error == EINVAL ? 0 : error;
 }
 
 void FlushingWriter::run() {

@@ -1,6 +1,5 @@
 #include "platform/ini/ininumber.h"
 
-#include <locale.h>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -9,35 +8,10 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/ini/cnumber.h"
 #include "platform/ini/initext.h"
 
 namespace ini_detail {
-namespace {
-
-// Switches this thread to the C locale for the lifetime of the guard, so strtod
-// keeps "." as decimal point even after the program set LC_NUMERIC.
-class CLocaleGuard {
-  public:
-    CLocaleGuard() {
-        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
-        if (cLocale != locale_t{}) {
-            m_previous = uselocale(cLocale);
-        }
-    }
-    ~CLocaleGuard() {
-        if (m_previous != locale_t{}) {
-            uselocale(m_previous);
-        }
-    }
-    CLocaleGuard(const CLocaleGuard&) = delete;
-    CLocaleGuard& operator=(const CLocaleGuard&) = delete;
-
-  private:
-    locale_t m_previous{};
-};
-
-}  // namespace
-
 std::string FormatInt(long value) {
     std::array<char, 32> text{};
     const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
@@ -102,18 +76,11 @@ ParseResult ParseDouble(std::string_view text, double* out) {
         *out = -std::numeric_limits<double>::infinity();
         return ParseResult::kOk;
     }
-    const std::string copy(text);  // strtod needs a terminated string
-    char* end = nullptr;
-    double value = 0.0;
+    std::size_t end = 0;
     int error = 0;
-    {
-        CLocaleGuard cLocale;
-        errno = 0;
-        value = std::strtod(copy.c_str(), &end);
-        error = errno;
-    }
+    const double value = StrtodInCLocale(std::string(text), &end, &error);
     *out = value;
-    if (end != copy.c_str() + copy.size()) {
+    if (end != text.size()) {
         return ParseResult::kInvalid;
     }
     // strtod reports subnormal results as underflow, yet "%.16g" writes such numbers

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fileio.h"
 #include "platform/ini/ini.h"
 #include "platform/ini/iniobject.h"
 #include "platform/ini/initext.h"
@@ -173,7 +174,7 @@ void JoinContinuations(IniSection& section) {
 }
 
 int ReadInto(IniObject& ini, const char* path) {
-    platform::UniqueFd fd(::open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    platform::UniqueFd fd(platform::OpenFile(path, O_RDONLY));
     struct stat status {};
     if (!fd.valid() || ::fstat(fd.get(), &status) != 0 || S_ISDIR(status.st_mode)) {
         return kIniCannotOpen;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/atomicfile.h"
+#include "platform/fileio.h"
 #include "platform/ini/ini.h"
 #include "platform/ini/iniobject.h"
 
@@ -20,15 +21,13 @@ constexpr int kTempNameCount = 1000;
 constexpr std::string_view kLineEnd = "\r\n";
 
 int CodeForErrno(int error) {
+    if (platform::IsDiskFull(error)) return kIniDiskFull;
     switch (error) {
         case ENOMEM:
             return kIniOutOfMemory;
         case EACCES:
         case EPERM:
             return kIniNotWritable;
-        case ENOSPC:
-        case EDQUOT:
-            return kIniDiskFull;
         default:
             return kIniIoError;
     }

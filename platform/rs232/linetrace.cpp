@@ -1,6 +1,7 @@
 #include "platform/rs232/linetrace.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <array>
@@ -10,6 +11,9 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/errorname.h"
+#include "platform/fileio.h"
+#include "platform/localtime.h"
 #include "platform/rs232/rs232.h"
 #include "platform/uniquefd.h"
 
@@ -59,8 +63,7 @@ void AppendTime(std::string& out, SystemClock::time_point time) {
     const auto second = static_cast<std::time_t>(ms / 1000);
     const auto milli = static_cast<int>(ms % 1000);
     if (second != gSecond.second) {
-        std::tm local{};
-        localtime_r(&second, &local);
+        const std::tm local = platform::LocalTime(second);
         std::strftime(gSecond.text.data(), gSecond.text.size(), "%Y-%m-%dT%H:%M:%S", &local);
         gSecond.second = second;
     }
@@ -158,11 +161,10 @@ int StartLineTrace(const std::string& path, TraceMode mode) {
     gFailure = {};
     gTrace.path = path;
     if (path == kTraceToStandardError) {
-        gTrace.fd = STDERR_FILENO;
+        gTrace.fd = fileno(stderr);
     } else {
-        const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY |
-                          (mode == TraceMode::Append ? O_APPEND : O_TRUNC);
-        gTrace.file = platform::UniqueFd(::open(path.c_str(), flags, 0666));
+        const int flags = O_WRONLY | O_CREAT | (mode == TraceMode::Append ? O_APPEND : O_TRUNC);
+        gTrace.file = platform::UniqueFd(platform::OpenFile(path, flags));
         if (!gTrace.file.valid()) {
             gFailure = {path, errno};
             return gFailure.error;
@@ -236,7 +238,7 @@ void TraceNoByte(int port, const std::string& device, const FailureCause& cause)
     if (cause.gone) {
         gTrace.buffer += "<hang-up>";
     } else if (cause.error != 0) {
-        const char* name = strerrorname_np(cause.error);
+        const char* name = platform::ErrorName(cause.error);
         gTrace.buffer += "<error ";
         gTrace.buffer += name ? name : std::to_string(cause.error);
         gTrace.buffer += '>';

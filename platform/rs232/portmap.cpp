@@ -29,11 +29,6 @@ std::string MappedDeviceForPort(int port) {
     return device.data();
 }
 
-std::string DefaultDeviceForPort(int port, const std::filesystem::path& dev) {
-    if (!ValidPort(port)) return {};
-    return (dev / ("ttyS" + std::to_string(port - 1))).string();
-}
-
 std::string DeviceForPort(int port) {
     if (!ValidPort(port)) return {};
     if (!gPortDevices[port - 1].empty()) return gPortDevices[port - 1];

@@ -5,12 +5,12 @@
 #include <span>
 
 #include "platform/rs232/linetrace.h"
+#include "platform/rs232/localport.h"
 #include "platform/rs232/portfailure.h"
 #include "platform/rs232/portmap.h"
 #include "platform/rs232/rs232.h"
 #include "platform/rs232/serialport.h"
 #include "platform/rs232/tcpport.h"
-#include "platform/rs232/ttyport.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ std::unique_ptr<SerialPort> OpenDevice(const std::string& device,
                                        rs232::FailureCause* cause) {
     if (rs232::IsNetworkDevice(device)) return rs232::OpenTcpPort(device, cause);
     *cause = {};
-    return rs232::OpenTtyPort(device, settings, &cause->error);
+    return rs232::OpenLocalPort(device, settings, &cause->error);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The serial devices of this machine, so an operator can see which one an
-// adapter is. Reads directory entries and /sys only; opens no device.
+// adapter is. Reads directory entries and /sys only (on Windows the
+// registry's list of COM ports); opens no device.
 #pragma once
 
 #include <filesystem>
@@ -10,11 +11,14 @@ namespace rs232 {
 
 struct SerialDevice {
     std::string path;
-    std::string target;  // where a by-id link points; empty for a device itself
+    // Where a by-id link points, empty for a device itself; on Windows the
+    // kernel's name of the port, which tells its driver ("\\Device\\VCP0").
+    std::string target;
 };
 
 // In this order: every entry of dev/serial/by-id, then dev/ttyUSB<n>, then
 // dev/ttyACM<n> in numeric order, then the dev/ttyS<n> that have hardware.
+// On Windows dev and sys do not count: \\.\COM<n> in numeric order.
 std::vector<SerialDevice> ListSerialDevices(const std::filesystem::path& dev = "/dev",
                                             const std::filesystem::path& sys = "/sys");
 

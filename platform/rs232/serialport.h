@@ -1,5 +1,6 @@
 // One open serial connection behind a port number. The port table owns it;
-// backends (the termios tty, the scripted test port) implement it.
+// backends (the termios tty, the Windows COM port, the serial device server,
+// the scripted test port) implement it.
 #pragma once
 
 #include <functional>
@@ -52,7 +53,7 @@ using PortOpener = std::function<std::unique_ptr<SerialPort>(
 
 // Replaces how ports are opened (tests install scripted ports); an empty opener
 // restores the backends: a serial device server for "tcp://HOST:PORT"
-// (tcpport.h), the termios tty for every other path. Ports already open keep
+// (tcpport.h), the system's serial port for every other path (localport.h). Ports already open keep
 // their backend.
 void SetPortOpener(PortOpener opener);
 

@@ -17,7 +17,9 @@ inline constexpr std::string_view kNetworkScheme = "tcp://";
 // A server that takes longer to accept is counted as not answering.
 inline constexpr double kConnectTimeoutSeconds = 3.0;
 
-bool IsNetworkDevice(std::string_view device);
+inline bool IsNetworkDevice(std::string_view device) {
+    return device.starts_with(kNetworkScheme);
+}
 
 // nullptr on failure, with why in *cause: EINVAL for a device that is no
 // tcp://HOST:PORT, the resolver's code for a host name that cannot be

@@ -1,4 +1,4 @@
-#include "platform/rs232/ttyport.h"
+#include "platform/rs232/localport.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -266,8 +266,8 @@ class TtyPort final : public SerialPort {
 
 }  // namespace
 
-std::unique_ptr<SerialPort> OpenTtyPort(const std::string& device, const LineSettings& settings,
-                                        int* error) {
+std::unique_ptr<SerialPort> OpenLocalPort(const std::string& device, const LineSettings& settings,
+                                          int* error) {
     platform::UniqueFd fd(::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     *error = fd.valid() ? 0 : errno;
     if (*error == 0 && !isatty(fd.get())) *error = ENOTTY;
