@@ -1,5 +1,6 @@
 // The module operations over a scripted port: the held port, the
 // open-on-demand rule and the parameter sets.
+#include "platform/rs232/portmap.h"
 #include "tests/moduleops/moduleopstest.h"
 
 namespace {
@@ -62,7 +63,7 @@ TEST_F(ModuleOps, EveryOperationOpensOnDemand) {
         reset();
         answer(op.answers);
         EXPECT_EQ(op.run(), 0);
-        EXPECT_EQ(script().device, "/dev/ttyS2");
+        EXPECT_EQ(script().device, rs232::DefaultDeviceForPort(3));
         EXPECT_EQ(op.run() < 0, op.reportsErrors);  // nothing answers now
         script().failTimeout = true;
         EXPECT_EQ(op.run(), -111004);
