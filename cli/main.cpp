@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/run.h"
+#include "platform/commandline.h"
 
 namespace {
 
@@ -16,9 +17,10 @@ void Interrupt(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const platform::Utf8Console console;
     // Let monitor finish its row and close the port on Ctrl-C.
     std::signal(SIGINT, Interrupt);
     std::signal(SIGTERM, Interrupt);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    return zan1ctl::Run(args, std::cout, std::cerr, [] { return gInterrupted == 0; });
+    return zan1ctl::Run(platform::ProgramArguments(argc, argv), std::cout, std::cerr,
+                        [] { return gInterrupted == 0; });
 }

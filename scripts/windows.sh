@@ -158,6 +158,15 @@ if [ "$(grep -c '^[0-9]' monitor.csv)" -ne 30 ] ||
     failures=$((failures + 1))
 fi
 
+# A file name given on the command line keeps characters the ANSI code page
+# lacks: the trace lands under the name typed.
+name='Verkehr-äΩ.log'
+wine "$exe" --trace "$name" id >/dev/null 2>&1 || true
+if [ ! -s "$name" ]; then
+    echo "zan1ctl.exe --trace $name: no such file; there are:" && ls
+    failures=$((failures + 1))
+fi
+
 # The COM ports wine announces, with the numbers zan1ports.ini gives them.
 printf '[Ports]\r\ncom3 = \\\\.\\COM1\r\n' >zan1ports.ini
 expect '\\.\COM1 -> \Device\Serial0  COM 1 (default), COM 3' ports
