@@ -55,8 +55,8 @@ void ListPorts(std::ostream& out, const fs::path& dev, const fs::path& sys) {
         out << '\n';
     }
     out << "\nTo map a device, add \"comN = DEVICE\" under [Ports] in zan1ports.ini in the "
-           "directory\nthe program runs from; use the by-id name for a USB adapter, it survives "
-           "replugging.\n";
+           "directory\nthe program runs from; "
+        << rs232::kLastingDeviceAdvice << '\n';
 }
 
 }  // namespace zan1ctl

@@ -22,4 +22,7 @@ struct SerialDevice {
 std::vector<SerialDevice> ListSerialDevices(const std::filesystem::path& dev = "/dev",
                                             const std::filesystem::path& sys = "/sys");
 
+// How to name a USB adapter in zan1ports.ini so that the name lasts.
+extern const char* const kLastingDeviceAdvice;
+
 }  // namespace rs232

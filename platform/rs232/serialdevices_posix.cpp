@@ -85,4 +85,7 @@ std::vector<SerialDevice> ListSerialDevices(const fs::path& dev, const fs::path&
     return devices;
 }
 
+const char* const kLastingDeviceAdvice =
+    "use the by-id name for a USB adapter, it survives replugging.";
+
 }  // namespace rs232

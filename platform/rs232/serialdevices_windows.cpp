@@ -55,4 +55,7 @@ std::vector<SerialDevice> ListSerialDevices(const std::filesystem::path& /*dev*/
     return devices;
 }
 
+const char* const kLastingDeviceAdvice =
+    "the Device Manager shows the COM number of a USB adapter and can change it.";
+
 }  // namespace rs232
