@@ -15,6 +15,9 @@ int OpenFile(const std::string& path, int flags, int mode = 0666);
 // descriptor then blocks as usual.
 int OpenFileNoWait(const std::string& path, int flags, int mode = 0666);
 
+// Removes the file: 0 or errno.
+int RemoveFile(const std::string& path);
+
 // A full disk or, where there are quotas, an exhausted one.
 bool IsDiskFull(int error);
 

@@ -21,6 +21,10 @@ int OpenFileNoWait(const std::string& path, int flags, int mode) {
     return -1;
 }
 
+int RemoveFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
+}
+
 bool IsDiskFull(int error) {
     return error == ENOSPC || error == EDQUOT;
 }

@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -17,6 +19,10 @@ int OpenFile(const std::string& path, int flags, int /*mode*/) {
 // Windows has no FIFOs in the file system.
 int OpenFileNoWait(const std::string& path, int flags, int mode) {
     return OpenFile(path, flags, mode);
+}
+
+int RemoveFile(const std::string& path) {
+    return DeleteFileW(Widen(path).c_str()) ? 0 : ErrnoFromWindowsError(GetLastError());
 }
 
 bool IsDiskFull(int error) {

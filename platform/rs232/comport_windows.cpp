@@ -5,16 +5,14 @@
 #include <cerrno>
 #include <chrono>
 #include <cmath>
-#include <thread>
 
+#include "platform/rs232/linetiming.h"
 #include "platform/rs232/localport.h"
 #include "platform/rs232/rs232.h"
 #include "platform/windowsapi.h"
 
 namespace rs232 {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // Another program holding a COM port makes CreateFile fail with "access
 // denied": for a port that means busy, not a matter of rights.
@@ -68,17 +66,6 @@ int ApplyLineSettings(HANDLE port, const LineSettings& settings) {
     return 0;
 }
 
-// Start bit, data bits, parity bit and stop bits of one character.
-double SecondsPerByte(const LineSettings& settings) {
-    const int bits =
-        1 + settings.dataBits + (settings.parity != kParityNone ? 1 : 0) + settings.stopBits;
-    return static_cast<double>(bits) / static_cast<double>(settings.baudRate);
-}
-
-Clock::duration Seconds(double seconds) {
-    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-}
-
 DWORD Milliseconds(double seconds) {
     return static_cast<DWORD>(std::ceil(seconds * 1000.0));
 }
@@ -116,16 +103,9 @@ class ComPort final : public SerialPort {
     // on the line would spoil the next one. Fails when the queue does not
     // empty within the timeout.
     int flushOutput() override {
-        int pending = outputQueueLength();
-        if (pending <= 0) return pending;
-        const auto deadline = Clock::now() + m_timeout + lineTime(pending);
-        for (;;) {
-            const auto now = Clock::now();
-            if (now >= deadline) return noReason();
-            std::this_thread::sleep_for(std::min(lineTime(pending), deadline - now));
-            pending = outputQueueLength();
-            if (pending <= 0) return pending;
-        }
+        const int drained =
+            DrainOutput([this] { return outputQueueLength(); }, m_timeout, m_secondsPerByte);
+        return drained > 0 ? noReason() : drained;
     }
 
     int write(std::span<const char> bytes) override {

@@ -3,16 +3,14 @@
 // non-blocking TCP connection, results as errno values.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "platform/rs232/linetiming.h"
 #include "platform/rs232/serialport.h"
 
 namespace rs232 {
-
-using NetClock = std::chrono::steady_clock;
 
 // Owns a socket: a descriptor on POSIX, a SOCKET on Windows; both are all ones
 // when there is none.
@@ -49,7 +47,7 @@ long Send(NetSocket& socket, const char* bytes, std::size_t count);
 
 // 1 when the socket can be read (forWriting: written) or has a hang-up or
 // error to report, 0 at the deadline, else -errno.
-int Await(NetSocket& socket, bool forWriting, NetClock::time_point deadline);
+int Await(NetSocket& socket, bool forWriting, Clock::time_point deadline);
 
 // Bytes the system has not sent yet (0 where it cannot tell): 0 or errno.
 int UnsentBytes(NetSocket& socket, int* pending);

@@ -21,7 +21,7 @@ int Fd(const NetSocket& socket) {
 }
 
 // 0 once connected, else the errno of the attempt (ETIMEDOUT at the deadline).
-int Connect(NetSocket& socket, const addrinfo& address, NetClock::time_point deadline) {
+int Connect(NetSocket& socket, const addrinfo& address, Clock::time_point deadline) {
     if (connect(Fd(socket), address.ai_addr, address.ai_addrlen) == 0) return 0;
     if (errno != EINPROGRESS) return errno;
     const int ready = Await(socket, true, deadline);
@@ -58,9 +58,7 @@ NetSocket ConnectTcp(const std::string& host, const std::string& port, FailureCa
         return {};
     }
     const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> addresses(found, freeaddrinfo);
-    const auto deadline =
-        NetClock::now() + std::chrono::duration_cast<NetClock::duration>(
-                              std::chrono::duration<double>(kConnectTimeoutSeconds));
+    const auto deadline = Clock::now() + Seconds(kConnectTimeoutSeconds);
     for (const addrinfo* a = found; a; a = a->ai_next) {
         NetSocket socket(static_cast<std::uintptr_t>(
             ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol)));
@@ -96,10 +94,10 @@ long Send(NetSocket& socket, const char* bytes, std::size_t count) {
     }
 }
 
-int Await(NetSocket& socket, bool forWriting, NetClock::time_point deadline) {
+int Await(NetSocket& socket, bool forWriting, Clock::time_point deadline) {
     for (;;) {
-        const auto left = deadline - NetClock::now();
-        if (left <= NetClock::duration::zero()) return 0;
+        const auto left = deadline - Clock::now();
+        if (left <= Clock::duration::zero()) return 0;
         const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
         const timespec wait{static_cast<time_t>(ns / 1'000'000'000),
                             static_cast<long>(ns % 1'000'000'000)};

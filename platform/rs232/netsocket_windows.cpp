@@ -66,7 +66,7 @@ int Started() {
 }
 
 // 0 once connected, else the errno of the attempt (ETIMEDOUT at the deadline).
-int Connect(NetSocket& socket, const addrinfo& address, NetClock::time_point deadline) {
+int Connect(NetSocket& socket, const addrinfo& address, Clock::time_point deadline) {
     if (connect(Handle(socket), address.ai_addr, static_cast<int>(address.ai_addrlen)) == 0) {
         return 0;
     }
@@ -105,9 +105,7 @@ NetSocket ConnectTcp(const std::string& host, const std::string& port, FailureCa
         return {};
     }
     const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> addresses(found, freeaddrinfo);
-    const auto deadline =
-        NetClock::now() + std::chrono::duration_cast<NetClock::duration>(
-                              std::chrono::duration<double>(kConnectTimeoutSeconds));
+    const auto deadline = Clock::now() + Seconds(kConnectTimeoutSeconds);
     for (const addrinfo* a = found; a; a = a->ai_next) {
         NetSocket socket(WSASocketW(a->ai_family, a->ai_socktype, a->ai_protocol, nullptr, 0,
                                     WSA_FLAG_OVERLAPPED | WSA_FLAG_NO_HANDLE_INHERIT));
@@ -140,9 +138,9 @@ long Send(NetSocket& socket, const char* bytes, std::size_t count) {
 }
 
 // select rather than WSAPoll, which misses a refused connect on older Windows.
-int Await(NetSocket& socket, bool forWriting, NetClock::time_point deadline) {
-    const auto left = deadline - NetClock::now();
-    if (left <= NetClock::duration::zero()) return 0;
+int Await(NetSocket& socket, bool forWriting, Clock::time_point deadline) {
+    const auto left = deadline - Clock::now();
+    if (left <= Clock::duration::zero()) return 0;
     const auto us = std::chrono::duration_cast<std::chrono::microseconds>(left).count();
     timeval wait{static_cast<long>(us / 1'000'000), static_cast<long>(us % 1'000'000)};
     fd_set ready;

@@ -13,8 +13,6 @@
 namespace rs232 {
 namespace {
 
-using Clock = NetClock;
-
 struct Address {
     std::string host;
     std::string port;
@@ -40,10 +38,6 @@ std::optional<Address> ParseAddress(std::string_view device) {
         return std::nullopt;
     }
     return Address{std::string(host), std::string(port)};
-}
-
-Clock::duration Seconds(double seconds) {
-    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
 // The errors of an established connection that mean the server is gone.

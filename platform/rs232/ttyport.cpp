@@ -6,22 +6,19 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <optional>
-#include <thread>
 #include <utility>
 
+#include "platform/rs232/linetiming.h"
 #include "platform/rs232/rs232.h"
 #include "platform/uniquefd.h"
 
 namespace rs232 {
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 std::optional<speed_t> SpeedFor(long baudRate) {
     switch (baudRate) {
@@ -103,17 +100,6 @@ int ApplyLineSettings(int fd, const LineSettings& settings) {
     return error == EINVAL && AppliedExceptCharacterFormat(fd, tio) ? 0 : error;
 }
 
-// Start bit, data bits, parity bit and stop bits of one character.
-double SecondsPerByte(const LineSettings& settings) {
-    const int bits =
-        1 + settings.dataBits + (settings.parity != kParityNone ? 1 : 0) + settings.stopBits;
-    return static_cast<double>(bits) / static_cast<double>(settings.baudRate);
-}
-
-Clock::duration Seconds(double seconds) {
-    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-}
-
 // A hung-up terminal answers everything but close with EIO.
 bool MeansGone(int error) {
     return error == EIO || error == ENXIO || error == ENODEV;
@@ -142,16 +128,9 @@ class TtyPort final : public SerialPort {
     // on the line would spoil the next one, and what a pseudo-terminal holds
     // has left already. Fails when the queue does not empty within the timeout.
     int flushOutput() override {
-        int pending = outputQueueLength();
-        if (pending <= 0) return pending;
-        const auto deadline = Clock::now() + m_timeout + lineTime(pending);
-        for (;;) {
-            const auto now = Clock::now();
-            if (now >= deadline) return noReason();
-            std::this_thread::sleep_for(std::min(lineTime(pending), deadline - now));
-            pending = outputQueueLength();
-            if (pending <= 0) return pending;
-        }
+        const int drained =
+            DrainOutput([this] { return outputQueueLength(); }, m_timeout, m_secondsPerByte);
+        return drained > 0 ? noReason() : drained;
     }
 
     // Writes until all bytes are taken or the timeout, plus the time the bytes
