@@ -294,6 +294,7 @@ TEST_F(MainWindow, TrafficLog) {
     Commit(panelHandle, PANEL_IDLESEN);
     Menu(MENUBAR_MENU_VERKEHR);
     EXPECT_EQ(name(), "Verkehr protokollieren...");
+    EXPECT_EQ(Fehler(), 0);
     std::ifstream protokoll("verkehr.log");  // the command and the answer
     EXPECT_EQ(std::count(std::istreambuf_iterator<char>(protokoll), {}, '\n'), 2);
     m_dialogs.file = "/dev/full";
