@@ -42,12 +42,12 @@ TEST(TcpPort, OpenFailuresKeepTheirReason) {
 }
 
 // Silence is a timeout without a reason; a connection the server ends is a
-// device gone away, once the bytes before the end are read.
+// device gone away, once the bytes before the end are read; so is a reset.
 TEST(TcpPort, TimeoutsAndALostConnection) {
     const testsupport::LoopbackSocket server;
     ASSERT_EQ(listen(server.socket.get(), 1), 0);
     ASSERT_EQ(OpenLine(server.device()), 0);
-    const platform::UniqueFd peer(accept(server.socket.get(), nullptr, nullptr));
+    platform::UniqueFd peer(accept(server.socket.get(), nullptr, nullptr));
     ASSERT_EQ(SetComTime(kPort, 0.05), 0);
     EXPECT_LT(ComRdByte(kPort), 0);
     EXPECT_EQ(Failure(), " 0");
@@ -56,6 +56,12 @@ TEST(TcpPort, TimeoutsAndALostConnection) {
     EXPECT_EQ(ComRdByte(kPort), 0x06);
     EXPECT_LT(ComRdByte(kPort), 0);
     EXPECT_EQ(Failure(), server.device() + " 0 gone");
+    // A reset after the server's end makes the next write a broken pipe.
+    const linger abort{1, 0};
+    setsockopt(peer.get(), SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    peer.reset();
+    EXPECT_LT(ComWrt(kPort, "#", 1), 0);
+    EXPECT_EQ(Failure(), server.device() + " " + std::to_string(EPIPE) + " gone");
     EXPECT_EQ(CloseCom(kPort), 0);
 }
 
