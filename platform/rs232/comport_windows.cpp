@@ -148,10 +148,6 @@ class ComPort final : public SerialPort {
         return -1;
     }
 
-    Clock::duration lineTime(std::size_t bytes) const {
-        return Seconds(static_cast<double>(bytes) * m_secondsPerByte);
-    }
-
     // Takes all that has arrived, up to the buffer, so an answer costs a call
     // or two rather than one per byte; with nothing there, waits for one byte.
     // (A read of more than has arrived would wait for all of it.)

@@ -17,9 +17,15 @@ double SecondsPerByte(const LineSettings& settings) {
     return static_cast<double>(bits) / static_cast<double>(settings.baudRate);
 }
 
+Clock::duration LineTime(std::size_t bytes, double secondsPerByte) {
+    return Seconds(static_cast<double>(bytes) * secondsPerByte);
+}
+
 int DrainOutput(const std::function<int()>& queueLength, Clock::duration timeout,
                 double secondsPerByte) {
-    const auto lineTime = [secondsPerByte](int bytes) { return Seconds(bytes * secondsPerByte); };
+    const auto lineTime = [secondsPerByte](int bytes) {
+        return LineTime(static_cast<std::size_t>(bytes), secondsPerByte);
+    };
     int pending = queueLength();
     if (pending <= 0) return pending;
     const auto deadline = Clock::now() + timeout + lineTime(pending);

@@ -19,6 +19,9 @@ Clock::duration Seconds(double seconds);
 // Start bit, data bits, parity bit and stop bits of one character.
 double SecondsPerByte(const LineSettings& settings);
 
+// The time bytes need on the line.
+Clock::duration LineTime(std::size_t bytes, double secondsPerByte);
+
 // Waits until queueLength() reports an empty output queue, at most timeout
 // plus the time the queued bytes need on the line, napping about as long as
 // the bytes still need: 0 once empty, the negative result of a failed

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <stdio.h>
-#include <unistd.h>
 
 #include <array>
 #include <cerrno>
@@ -11,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/atomicfile.h"
 #include "platform/errorname.h"
 #include "platform/fileio.h"
 #include "platform/localtime.h"
@@ -113,13 +113,9 @@ void Fail(int error) {
 }
 
 void WriteOut() {
-    std::size_t done = 0;
-    while (done < gTrace.buffer.size()) {
-        const ssize_t n =
-            ::write(gTrace.fd, gTrace.buffer.data() + done, gTrace.buffer.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return Fail(n < 0 ? errno : EIO);
-        done += static_cast<std::size_t>(n);
+    if (const int error = platform::WriteAll(gTrace.fd, gTrace.buffer.data(), gTrace.buffer.size());
+        error != 0) {
+        return Fail(error);
     }
     gTrace.buffer.clear();
     gTrace.lastWrite = Now();

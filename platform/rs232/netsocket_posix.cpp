@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/rs232/netsocket.h"
+#include "platform/rs232/pollwait.h"
 #include "platform/rs232/tcpport.h"
 
 namespace rs232 {
@@ -95,18 +96,8 @@ long Send(NetSocket& socket, const char* bytes, std::size_t count) {
 }
 
 int Await(NetSocket& socket, bool forWriting, Clock::time_point deadline) {
-    for (;;) {
-        const auto left = deadline - Clock::now();
-        if (left <= Clock::duration::zero()) return 0;
-        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
-        const timespec wait{static_cast<time_t>(ns / 1'000'000'000),
-                            static_cast<long>(ns % 1'000'000'000)};
-        pollfd pfd{Fd(socket), static_cast<short>(forWriting ? POLLOUT : POLLIN), 0};
-        const int ready = ppoll(&pfd, 1, &wait, nullptr);
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready < 0) return -errno;
-        if (ready > 0) return 1;
-    }
+    short revents = 0;
+    return PollUntil(Fd(socket), forWriting ? POLLOUT : POLLIN, deadline, &revents);
 }
 
 int UnsentBytes(NetSocket& socket, int* pending) {

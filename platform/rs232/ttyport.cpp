@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform/rs232/linetiming.h"
+#include "platform/rs232/pollwait.h"
 #include "platform/rs232/rs232.h"
 #include "platform/uniquefd.h"
 
@@ -136,7 +137,7 @@ class TtyPort final : public SerialPort {
     // Writes until all bytes are taken or the timeout, plus the time the bytes
     // need on the line, has passed; then the count taken so far.
     int write(std::span<const char> bytes) override {
-        const auto deadline = Clock::now() + m_timeout + lineTime(bytes.size());
+        const auto deadline = Clock::now() + m_timeout + LineTime(bytes.size(), m_secondsPerByte);
         std::size_t taken = 0;
         while (taken < bytes.size()) {
             const ssize_t n = ::write(m_fd.get(), bytes.data() + taken, bytes.size() - taken);
@@ -185,32 +186,19 @@ class TtyPort final : public SerialPort {
         return -1;
     }
 
-    Clock::duration lineTime(std::size_t bytes) const {
-        return Seconds(static_cast<double>(bytes) * m_secondsPerByte);
-    }
-
     // 1 when the port is ready for events, 0 when the deadline passed, -1 when
     // the device failed or went away.
     int await(short events, Clock::time_point deadline) {
-        for (;;) {
-            const auto left = deadline - Clock::now();
-            if (left <= Clock::duration::zero()) return 0;
-            const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(left).count();
-            const timespec wait{static_cast<time_t>(ns / 1'000'000'000),
-                                static_cast<long>(ns % 1'000'000'000)};
-            pollfd pfd{m_fd.get(), events, 0};
-            const int ready = ppoll(&pfd, 1, &wait, nullptr);
-            if (ready < 0 && errno == EINTR) continue;
-            if (ready < 0) return failed(errno);
-            if (ready == 0) continue;
-            // A hang-up with bytes still to read counts as ready: the read
-            // after them meets the hang-up.
-            if ((pfd.revents & POLLERR) || !(pfd.revents & events)) {
-                m_cause = {0, true};
-                return -1;
-            }
-            return 1;
+        short revents = 0;
+        const int ready = PollUntil(m_fd.get(), events, deadline, &revents);
+        if (ready <= 0) return ready == 0 ? 0 : failed(-ready);
+        // A hang-up with bytes still to read counts as ready: the read after
+        // them meets the hang-up.
+        if ((revents & POLLERR) || !(revents & events)) {
+            m_cause = {0, true};
+            return -1;
         }
+        return 1;
     }
 
     // Waits up to the read timeout for input and takes all that is there, so
