@@ -41,7 +41,7 @@ Bus::Bus(const Options& options, SimTime powerOn) {
         if (!device.foreign) {
             station.module.emplace(device.identification, powerOn);
         }
-        stations_.push_back(std::move(station));
+        m_stations.push_back(std::move(station));
     }
     for (const auto& [address, fault] : options.faults) {
         SetFault(address, fault);
@@ -49,7 +49,7 @@ Bus::Bus(const Options& options, SimTime powerOn) {
 }
 
 Bus::Station* Bus::Find(int address) {
-    for (Station& station : stations_) {
+    for (Station& station : m_stations) {
         if (station.address == address) {
             return &station;
         }
@@ -76,7 +76,7 @@ std::string Bus::Handle(std::string_view frame, SimTime now) {
     const char addressDigit = frame[1];
     const std::string_view command = frame.substr(2, frame.size() - 3);
     if (addressDigit == '0' + vekzan1::kBroadcastAddress) {
-        for (Station& station : stations_) {
+        for (Station& station : m_stations) {
             if (station.module && !RefusesCommands(station.fault)) {
                 station.module->AdvanceTo(now);
                 ApplyWrite(*station.module, command);

@@ -52,7 +52,7 @@ class Bus {
     std::string ModuleAnswer(Station& station, std::string_view command, SimTime now);
     static bool ApplyWrite(Module& module, std::string_view command);
 
-    std::vector<Station> stations_;
+    std::vector<Station> m_stations;
 };
 
 }  // namespace zan1sim

@@ -40,15 +40,15 @@ std::optional<DeviceLink> DeviceLink::Create(const std::string& target, const st
 }
 
 DeviceLink::DeviceLink(std::string target, std::string path)
-    : target_(std::move(target)), path_(std::move(path)) {}
+    : m_target(std::move(target)), m_path(std::move(path)) {}
 
 DeviceLink::DeviceLink(DeviceLink&& other) noexcept
-    : target_(std::move(other.target_)), path_(std::exchange(other.path_, {})) {}
+    : m_target(std::move(other.m_target)), m_path(std::exchange(other.m_path, {})) {}
 
 DeviceLink::~DeviceLink() {
     // Leave the path alone if someone else has put their own link there meanwhile.
-    if (!path_.empty() && LinkTarget(path_) == target_) {
-        unlink(path_.c_str());
+    if (!m_path.empty() && LinkTarget(m_path) == m_target) {
+        unlink(m_path.c_str());
     }
 }
 

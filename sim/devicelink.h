@@ -21,8 +21,8 @@ class DeviceLink {
   private:
     DeviceLink(std::string target, std::string path);
 
-    std::string target_;
-    std::string path_;  // empty once moved from
+    std::string m_target;
+    std::string m_path;  // empty once moved from
 };
 
 }  // namespace zan1sim

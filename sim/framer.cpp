@@ -8,21 +8,21 @@ std::vector<ReceivedFrame> FrameAssembler::Feed(std::string_view bytes, SimTime 
     std::vector<ReceivedFrame> frames;
     for (char c : bytes) {
         if (c == vekzan1::kStart) {
-            partial_.assign(1, c);
-            inFrame_ = true;
-            firstByte_ = arrival;
-        } else if (!inFrame_) {
+            m_partial.assign(1, c);
+            m_inFrame = true;
+            m_firstByte = arrival;
+        } else if (!m_inFrame) {
             continue;
         } else if (c == vekzan1::kTerminator) {
-            partial_.push_back(c);
-            frames.push_back({std::move(partial_), firstByte_});
-            partial_.clear();
-            inFrame_ = false;
-        } else if (partial_.size() == kMaxFrameLength) {
-            partial_.clear();
-            inFrame_ = false;
+            m_partial.push_back(c);
+            frames.push_back({std::move(m_partial), m_firstByte});
+            m_partial.clear();
+            m_inFrame = false;
+        } else if (m_partial.size() == kMaxFrameLength) {
+            m_partial.clear();
+            m_inFrame = false;
         } else {
-            partial_.push_back(c);
+            m_partial.push_back(c);
         }
     }
     return frames;

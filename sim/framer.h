@@ -27,9 +27,9 @@ class FrameAssembler {
     std::vector<ReceivedFrame> Feed(std::string_view bytes, SimTime arrival);
 
   private:
-    std::string partial_;
-    bool inFrame_ = false;
-    SimTime firstByte_{};
+    std::string m_partial;
+    bool m_inFrame = false;
+    SimTime m_firstByte{};
 };
 
 }  // namespace zan1sim

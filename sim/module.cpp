@@ -48,31 +48,31 @@ double ChannelSettings::*MemberFor(const vekzan1::Parameter& parameter) {
 }  // namespace
 
 Module::Module(std::string identification, SimTime powerOn)
-    : identification_(std::move(identification)), origin_(powerOn), clock_(powerOn) {
-    settings_[1].setpoint = settings_[1].powerOnSetpoint = 5.0;
+    : m_identification(std::move(identification)), m_origin(powerOn), m_clock(powerOn) {
+    m_settings[1].setpoint = m_settings[1].powerOnSetpoint = 5.0;
 }
 
 void Module::AdvanceTo(SimTime now) {
     constexpr double dt = std::chrono::duration<double>(kStep).count();
-    while (clock_ + kStep <= now) {
-        const double t = std::chrono::duration<double>(clock_ - origin_).count();
+    while (m_clock + kStep <= now) {
+        const double t = std::chrono::duration<double>(m_clock - m_origin).count();
         const double phase = 2.0 * std::numbers::pi * t / kAnalogPeriod;
         // The two analog inputs run a quarter period apart, so the channels differ.
-        channels_[0].Step(settings_[0], 5.0 + 2.0 * std::sin(phase), dt);
-        channels_[1].Step(settings_[1], 5.0 + 2.0 * std::cos(phase), dt);
-        clock_ += kStep;
+        m_channels[0].Step(m_settings[0], 5.0 + 2.0 * std::sin(phase), dt);
+        m_channels[1].Step(m_settings[1], 5.0 + 2.0 * std::cos(phase), dt);
+        m_clock += kStep;
     }
 }
 
 double Module::Read(const vekzan1::Parameter& parameter) const {
     const int channel = ChannelOf(parameter);
-    const ChannelSettings& settings = settings_[channel - 1];
+    const ChannelSettings& settings = m_settings[channel - 1];
     const std::string_view role = RoleOf(parameter);
     if (role == "istwert") {
-        return channels_[channel - 1].actualValue();
+        return m_channels[channel - 1].actualValue();
     }
     if (role == "stellgroesse" && settings.mode != 3) {
-        return channels_[channel - 1].output();
+        return m_channels[channel - 1].output();
     }
     const auto member = MemberFor(parameter);
     return member ? settings.*member : 0.0;
@@ -83,14 +83,14 @@ bool Module::Write(const vekzan1::Parameter& parameter, double value) {
     if (!member || !vekzan1::InRange(parameter, value)) {
         return false;
     }
-    settings_[ChannelOf(parameter) - 1].*member = value;
+    m_settings[ChannelOf(parameter) - 1].*member = value;
     return true;
 }
 
 int Module::Status() const {
     int status = 0;
     for (int c = 0; c < 2; ++c) {
-        const ControlChannel& channel = channels_[c];
+        const ControlChannel& channel = m_channels[c];
         const int bits = (channel.rampRunning() ? 1 : 0) | (channel.outputLimited() ? 2 : 0) |
                          (channel.outputHeld() ? 4 : 0);
         status |= bits << (4 * c);

@@ -28,7 +28,7 @@ class Module {
 
     Module(std::string identification, SimTime powerOn);
 
-    const std::string& identification() const { return identification_; }
+    const std::string& identification() const { return m_identification; }
 
     // Runs the plants in fixed steps up to `now`; earlier instants change nothing.
     void AdvanceTo(SimTime now);
@@ -44,14 +44,14 @@ class Module {
     int Status() const;
 
     // channel 1 or 2
-    const ControlChannel& channel(int channel) const { return channels_[channel - 1]; }
+    const ControlChannel& channel(int channel) const { return m_channels[channel - 1]; }
 
   private:
-    std::string identification_;
-    SimTime origin_;
-    SimTime clock_;
-    std::array<ChannelSettings, 2> settings_;
-    std::array<ControlChannel, 2> channels_;
+    std::string m_identification;
+    SimTime m_origin;
+    SimTime m_clock;
+    std::array<ChannelSettings, 2> m_settings;
+    std::array<ControlChannel, 2> m_channels;
 };
 
 }  // namespace zan1sim

@@ -9,46 +9,46 @@ void ControlChannel::Step(const ChannelSettings& s, double analogSetpoint, doubl
     // A maximum below the minimum pins the output at the minimum.
     const double low = s.minOutput;
     const double high = std::max(s.minOutput, s.maxOutput);
-    outputHeld_ = s.zeroOutputOption >= 0.5 && actual_ < kZeroThreshold;
+    m_outputHeld = s.zeroOutputOption >= 0.5 && m_actual < kZeroThreshold;
 
     double u = 0.0;
     if (s.mode == 3) {
         u = s.manualOutput;
         // Track, so that switching back to closed loop starts from here without a jump.
-        working_ = actual_;
-        integral_ = std::clamp(u, low, high);
-        rampRunning_ = false;
-        outputLimited_ = false;
+        m_working = m_actual;
+        m_integral = std::clamp(u, low, high);
+        m_rampRunning = false;
+        m_outputLimited = false;
     } else {
         const double target = s.mode == 2 ? analogSetpoint : s.setpoint;
         if (s.rampRate > 0) {
             const double step = s.rampRate * dt;
-            working_ += std::clamp(target - working_, -step, step);
+            m_working += std::clamp(target - m_working, -step, step);
         } else {
-            working_ = target;
+            m_working = target;
         }
-        rampRunning_ = working_ != target;
+        m_rampRunning = m_working != target;
 
-        const double error = working_ - actual_;
-        const double derivative = -s.d * (actual_ - previousActual_) / dt;
-        const double candidate = integral_ + s.i * error * dt;
+        const double error = m_working - m_actual;
+        const double derivative = -s.d * (m_actual - m_previousActual) / dt;
+        const double candidate = m_integral + s.i * error * dt;
         const double unlimited = s.p * error + candidate + derivative;
         u = std::clamp(unlimited, low, high);
-        outputLimited_ = unlimited > high || unlimited < low;
+        m_outputLimited = unlimited > high || unlimited < low;
         const double push = s.i * error;
         const bool windsUp = (unlimited > high && push > 0) || (unlimited < low && push < 0);
-        if (!windsUp && !outputHeld_) {
-            integral_ = std::clamp(candidate, low, high);
+        if (!windsUp && !m_outputHeld) {
+            m_integral = std::clamp(candidate, low, high);
         }
     }
-    if (outputHeld_) {
+    if (m_outputHeld) {
         u = 0.0;
     }
-    output_ = u;
+    m_output = u;
 
-    previousActual_ = actual_;
-    actual_ += (u - actual_) * (1.0 - std::exp(-dt / kTimeConstant));
-    actual_ = std::clamp(actual_, 0.0, 10.0);
+    m_previousActual = m_actual;
+    m_actual += (u - m_actual) * (1.0 - std::exp(-dt / kTimeConstant));
+    m_actual = std::clamp(m_actual, 0.0, 10.0);
 }
 
 }  // namespace zan1sim

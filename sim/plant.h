@@ -36,22 +36,22 @@ class ControlChannel {
     // Advances by dt seconds; analogSetpoint is the analog input in volts.
     void Step(const ChannelSettings& settings, double analogSetpoint, double dt);
 
-    double actualValue() const { return actual_; }
-    double output() const { return output_; }
-    double workingSetpoint() const { return working_; }
-    bool rampRunning() const { return rampRunning_; }
-    bool outputLimited() const { return outputLimited_; }
-    bool outputHeld() const { return outputHeld_; }
+    double actualValue() const { return m_actual; }
+    double output() const { return m_output; }
+    double workingSetpoint() const { return m_working; }
+    bool rampRunning() const { return m_rampRunning; }
+    bool outputLimited() const { return m_outputLimited; }
+    bool outputHeld() const { return m_outputHeld; }
 
   private:
-    double actual_ = 0.0;
-    double previousActual_ = 0.0;
-    double output_ = 0.0;
-    double working_ = 0.0;  // ramps up from 0 at power-on
-    double integral_ = 0.0;
-    bool rampRunning_ = false;
-    bool outputLimited_ = false;
-    bool outputHeld_ = false;
+    double m_actual = 0.0;
+    double m_previousActual = 0.0;
+    double m_output = 0.0;
+    double m_working = 0.0;  // ramps up from 0 at power-on
+    double m_integral = 0.0;
+    bool m_rampRunning = false;
+    bool m_outputLimited = false;
+    bool m_outputHeld = false;
 };
 
 }  // namespace zan1sim

@@ -191,29 +191,29 @@ std::unique_ptr<PtyServer> PtyServer::Start(const Options& options, std::string*
     return std::make_unique<PtyServer>(Key{}, std::move(impl));
 }
 
-PtyServer::PtyServer(Key, std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+PtyServer::PtyServer(Key, std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
 
 PtyServer::~PtyServer() {
-    impl_->Stop();
+    m_impl->Stop();
 }
 
 const std::string& PtyServer::devicePath() const {
-    return impl_->pty.path;
+    return m_impl->pty.path;
 }
 
 void PtyServer::setFault(int address, Fault fault) {
-    std::lock_guard lock(impl_->mutex);
-    impl_->bus.SetFault(address, fault);
+    std::lock_guard lock(m_impl->mutex);
+    m_impl->bus.SetFault(address, fault);
 }
 
 std::optional<double> PtyServer::parameter(int address, std::string_view name) const {
-    std::lock_guard lock(impl_->mutex);
-    return impl_->bus.Parameter(address, name, SimClock::now());
+    std::lock_guard lock(m_impl->mutex);
+    return m_impl->bus.Parameter(address, name, SimClock::now());
 }
 
 std::vector<std::string> PtyServer::frames() const {
-    std::lock_guard lock(impl_->mutex);
-    return {impl_->frames.begin(), impl_->frames.end()};
+    std::lock_guard lock(m_impl->mutex);
+    return {m_impl->frames.begin(), m_impl->frames.end()};
 }
 
 }  // namespace zan1sim

@@ -39,7 +39,7 @@ class PtyServer {
     std::vector<std::string> frames() const;
 
   private:
-    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<Impl> m_impl;
 };
 
 }  // namespace zan1sim
