@@ -36,8 +36,10 @@ inline std::string Field(std::string f) {
     return out;
 }
 
-// The cases of a table; field 0 is "file:line" for SCOPED_TRACE.
-inline std::vector<std::vector<std::string>> Cases(const std::filesystem::path& path) {
+// The cases of a table, fewer than `atLeast` failing; field 0 is "file:line" for
+// SCOPED_TRACE, and a line without `width` fields besides (when not 0) fails.
+inline std::vector<std::vector<std::string>> Cases(const std::filesystem::path& path,
+                                                   std::size_t width = 0, std::size_t atLeast = 1) {
     std::ifstream in(path);
     std::vector<std::vector<std::string>> cases;
     int number = 0;
@@ -46,8 +48,11 @@ inline std::vector<std::vector<std::string>> Cases(const std::filesystem::path& 
         cases.push_back({path.filename().string() + ":" + std::to_string(number)});
         for (std::istringstream fields(line); std::getline(fields, f, '|');)
             cases.back().push_back(Field(f));
+        if (width == 0 || cases.back().size() == width + 1) continue;
+        ADD_FAILURE() << cases.back()[0] << " cannot be read: " << line;
+        cases.pop_back();
     }
-    EXPECT_FALSE(cases.empty()) << path;
+    EXPECT_GE(cases.size(), atLeast) << path << " has fewer cases than it must";
     return cases;
 }
 
