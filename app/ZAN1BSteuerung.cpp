@@ -1,18 +1,18 @@
 #include "app/ZAN1BSteuerung.h"
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
-#include "app/recording.h"
-#include "config/ZAN1Func.h"
-#include "config/ZAN1Konfig.h"
-#include "moduleops/ZAN1Com.h"
+#include "app/einstellungen.h"
+#include "app/messwertaufzeichnung.h"
+#include "app/programm.h"
+#include "app/skalierung.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/userint/resource.h"
 #include "platform/userint/userint.h"
 #include "platform/version.h"
-
-bool gIstwerteAbfragen = false;
-int gWarnungAngezeigt = 0;
 
 namespace {
 
@@ -35,14 +35,23 @@ bool LoadPanels() {
 }  // namespace
 
 int ProgramMain() {
+    // A control whose callback is missing would do nothing when operated.
+    if (const std::vector<std::string> fehlend = userint::UnattachedCallbacks(kResourceName);
+        !fehlend.empty()) {
+        for (const std::string& name : fehlend)
+            std::fprintf(stderr, "zan1steuerung: no callback %s\n", name.c_str());
+        return kStartupFailed;
+    }
     if (!LoadPanels()) return kStartupFailed;
+    Programm programm;
     PanelsInitialisieren((std::string("V ") + ProgramVersion()).c_str(), kDatum);
     LoadIni();
     SetPrecision();
     DisplayPanel(panelHandle);
     RunUserInterface();
     AufzeichnungAbschliessen();
-    CloseComPort();
+    if (programm.scan) programm.scan->request_stop();
+    programm.modul.beenden();
     WriteIni();
     return 0;
 }

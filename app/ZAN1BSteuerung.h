@@ -3,16 +3,13 @@
 // none in tests) is set up by the caller before ProgramMain.
 #pragma once
 
-// True while a connection is held and the timer is to poll the module.
-extern bool gIstwerteAbfragen;
-// 1 once the polling warning has been shown in this run.
-extern int gWarnungAngezeigt;
-
 inline constexpr const char* kDatum = "12/2010";
 
 // Loads the panels, applies the settings, shows the main window and runs the
-// event loop; then ends a recording, closes the port and writes the settings. 0, or -1 when a
-// panel or tab page cannot be loaded (nothing shown, nothing written).
+// event loop; then ends a recording and the module thread (which closes the
+// port) and writes the settings. 0, or -1 when the resource names a callback
+// that does not exist (said on standard error) or a panel or tab page cannot
+// be loaded (nothing shown, nothing written).
 int ProgramMain();
 
 void PanelsInitialisieren(const char* version, const char* datum);

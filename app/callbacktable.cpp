@@ -4,11 +4,11 @@
 
 #include "app/ZAN1BSteuerung.h"
 #include "app/chartimage.h"
+#include "app/linetracemenu.h"
 #include "app/livemonitor.h"
 #include "app/maincallbacks.h"
 #include "app/menucallbacks.h"
-#include "app/recording.h"
-#include "app/verkehrcallbacks.h"
+#include "app/messwertaufzeichnung.h"
 
 namespace {
 

@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "app/failurereason.h"
-#include "errors/VEK_errorV3.h"
+#include "app/fehlerpopup.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/atomicfile.h"
@@ -33,8 +32,8 @@ void Callback_Menu_Diagramm(int /*menuItem*/, int /*panel*/) {
         pfad, O_WRONLY, platform::RandomTempName,
         [&png](int fd) { return platform::WriteAll(fd, png.data(), png.size()); });
     if (ergebnis.step == platform::ReplaceStep::kDone) return;
-    FehlergrundAnhaengen(ergebnis.error);
     // Everything before the first byte counts as opening the file.
-    VEK_Fehlerpopup(ergebnis.step < platform::ReplaceStep::kWrite ? kFehlerDiagrammOeffnen
-                                                                  : kFehlerDiagrammSchreiben);
+    const int code = ergebnis.step < platform::ReplaceStep::kWrite ? kFehlerDiagrammOeffnen
+                                                                   : kFehlerDiagrammSchreiben;
+    VEK_Fehlerpopup({code, SystemReason{ergebnis.error}});
 }

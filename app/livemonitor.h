@@ -7,9 +7,11 @@
 inline constexpr double kZoomVoltMin = 0.0;
 inline constexpr double kZoomVoltMax = 10.0;
 
-// On EVENT_TIMER_TICK while gIstwerteAbfragen: reads both actual values, shows
-// them in the user units and plots them. A failed poll is shown and ends the
-// connection; a successful one leaves the error display alone.
+// On EVENT_TIMER_TICK while connected: asks the module thread for both actual
+// values, unless it is still busy (the tick is skipped then, not queued).
+// Back on the UI thread they are shown in the user units and plotted; a
+// failed poll is shown and ends the connection, a successful one leaves the
+// error display alone.
 int Callback_Main_Timer(int panel, int control, int event);
 // Appends one point to each of the two traces of STRIPCHART.
 void IstwertePlotten(double istwert1, double istwert2);

@@ -1,66 +1,213 @@
 #include "app/maincallbacks.h"
 
-#include "app/ZAN1BSteuerung.h"
-#include "app/recording.h"
+#include <array>
+#include <optional>
+
+#include "app/fehleranzeige.h"
+#include "app/kanal.h"
+#include "app/messwertaufzeichnung.h"
+#include "app/programm.h"
+#include "app/reglerseite.h"
+#include "app/skalierung.h"
 #include "config/ZAN1Func.h"
-#include "config/ZAN1Konfig.h"
-#include "driver/vekzan1.h"
-#include "errors/errordisplay.h"
 #include "moduleops/ZAN1Com.h"
-#include "moduleops/portsession.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/userint/uithread.h"
 #include "platform/userint/userint.h"
 
 namespace {
 
-constexpr double kDigitalerSollwert = 1.0;
-constexpr double kStellbetrieb = 3.0;
+using Anzeige = Modul::Anzeige;
 
-struct KanalNamen {
-    const char* betriebsart;
-    const char* soll;
-    const char* stellgroesse;
-    int sollwertFeld;
-    int stellwertFeld;
-    const Konfigstruktur* konfig;
-};
+// The controls that start a module operation.
+constexpr std::array kModulBedienung = {PANEL_VERBINDEN, PANEL_SCANN,      PANEL_IDLESEN,
+                                        PANEL_LESEN,     PANEL_SCHREIBEN,  PANEL_SOLLWERT1,
+                                        PANEL_SOLLWERT2, PANEL_STELLWERT1, PANEL_STELLWERT2};
 
-// Reads one channel's mode and, by it, the setpoint or the manipulated value.
-int KanalEintragen(int port, int adresse, const KanalNamen& k) {
-    double betriebsart = 0;
-    if (int code = VEKZAN1_ParameterLesen(port, adresse, k.betriebsart, &betriebsart)) return code;
-    double wert = 0;
-    if (betriebsart == kDigitalerSollwert) {
-        if (int code = VEKZAN1_ParameterLesen(port, adresse, k.soll, &wert)) return code;
-        SetCtrlVal(panelHandle, k.sollwertFeld, Umrechnen_VoltZuBenutzereinheit(wert, *k.konfig));
+// While an operator's operation runs, the controls that would start another
+// one are dimmed; "Scann" stays operable during a scan, to stop it.
+void Beschaeftigt(bool ja) {
+    Programm& p = LaufendesProgramm();
+    p.beschaeftigt = ja;
+    for (const int control : kModulBedienung) {
+        const bool stoppbar = control == PANEL_SCANN && p.scan;
+        SetCtrlAttribute(panelHandle, control, ATTR_DIMMED, ja && !stoppbar ? 1 : 0);
     }
-    if (betriebsart == kStellbetrieb) {
-        if (int code = VEKZAN1_ParameterLesen(port, adresse, k.stellgroesse, &wert)) return code;
-        SetCtrlVal(panelHandle, k.stellwertFeld, wert);
-    }
-    return 0;
 }
 
-void Verbinden() {
-    const int code = OpenComPort();
-    FehlerZeigen(code);
-    if (code != 0) {
-        // OpenComPort keeps a port whose timeout could not be set; without a
-        // connection no port may stay open.
+int Wert(int control) {
+    int wert = 0;
+    GetCtrlVal(panelHandle, control, &wert);
+    return wert;
+}
+
+// From the module thread: the status line shows that an operation got its
+// port and began.
+void StatusMelden(const char* status) {
+    userint::PostToUiThread([status] { SetCtrlVal(panelHandle, PANEL_TEXT, status); });
+}
+
+void LedZeigen(const ScanMeldung& m) {
+    const int led = PANEL_LED1 + m.adresse - 1;
+    if (!m.result.ok()) {
+        SetCtrlVal(panelHandle, led, 0);
+        return;
+    }
+    const bool unserModul = m.id.starts_with(kModulPraefix);
+    SetCtrlAttribute(panelHandle, led, ATTR_ON_COLOR, unserModul ? kRgbGreen : kRgbRed);
+    SetCtrlVal(panelHandle, led, 1);
+    if (unserModul) SetCtrlVal(panelHandle, PANEL_IDSTRING, m.id);
+}
+
+void ScanMeldungZeigen(const ScanMeldung& m) {
+    switch (m.art) {
+        case ScanMeldung::Art::Begonnen:
+            SetCtrlVal(panelHandle, PANEL_IDSTRING, "");
+            break;
+        case ScanMeldung::Art::Suche:
+            SetCtrlVal(panelHandle, PANEL_TEXT, "Suche nach Gerät " + std::to_string(m.adresse));
+            break;
+        case ScanMeldung::Art::Ergebnis:
+            LedZeigen(m);
+            break;
+    }
+}
+
+// The mode and setpoint or manipulated value each channel works with, into
+// its fields (the setpoint in the channel's user unit).
+void SollwertOderStellwertEintragen() {
+    LaufendesProgramm().modul.ausfuehren([ziel = AktuellesZiel()](Leitung& leitung) -> Anzeige {
+        std::array<Arbeitswert, 2> werte;
+        const Result result = ArbeitswerteLesen(leitung, ziel, &werte);
+        return [result, werte] {
+            const Programm& p = LaufendesProgramm();
+            for (const int n : {1, 2}) {
+                const Kanal k = KanalNr(n);
+                const Arbeitswert& w = werte[n - 1];
+                if (w.sollwert) {
+                    SetCtrlVal(panelHandle, k.sollwert,
+                               Umrechnen_VoltZuBenutzereinheit(*w.sollwert, p.konfig[n - 1]));
+                }
+                if (w.stellwert) SetCtrlVal(panelHandle, k.stellwert, *w.stellwert);
+            }
+            FehlerZeigen(result);
+            Beschaeftigt(false);
+        };
+    });
+}
+
+void Verbunden(const Result& result) {
+    FehlerZeigen(result);
+    Programm& p = LaufendesProgramm();
+    if (!result.ok()) {
         VerbindungBeenden();
+        Beschaeftigt(false);
         return;
     }
     VerbindungAnzeigen(true);
-    if (gWarnungAngezeigt == 0) {
+    if (!p.warnungAngezeigt) {
         MessagePopup(kWarnungTitel, kWarnungText);
-        gWarnungAngezeigt = 1;
+        p.warnungAngezeigt = true;
     }
-    gIstwerteAbfragen = true;
-    FehlerZeigen(SollwertOderStellwertEintragen());
+    p.istwerteAbfragen = true;
+    ++p.verbindung;
+    SollwertOderStellwertEintragen();
+}
+
+void Verbinden() {
+    Beschaeftigt(true);
+    LaufendesProgramm().modul.ausfuehren([port = Wert(PANEL_PORT)](Leitung& leitung) -> Anzeige {
+        Result result = leitung.OpenComPort(port);
+        // A port whose timeout could not be set is held all the same; without
+        // a connection no port may stay open.
+        if (!result.ok()) leitung.CloseComPort();
+        return [result] { Verbunden(result); };
+    });
+}
+
+// The set as the module holds it onto the pages, in the user units in force now.
+void ParametersatzZeigen(const std::array<std::optional<ReglerParameter>, 2>& gelesen) {
+    const Programm& p = LaufendesProgramm();
+    for (const int n : {1, 2}) {
+        if (gelesen[n - 1]) {
+            SchreibeRegler(KanalNr(n).seite, ReglerAufSeite(*gelesen[n - 1], p.konfig[n - 1]));
+        }
+    }
+}
+
+void ParametersatzLesenLassen() {
+    LaufendesProgramm().modul.ausfuehren([ziel = AktuellesZiel()](Leitung& leitung) -> Anzeige {
+        bool begonnen = false;
+        std::array<std::optional<ReglerParameter>, 2> gelesen;
+        const Result result = ParametersatzLesen(
+            leitung, ziel,
+            [&begonnen] {
+                begonnen = true;
+                StatusMelden("lese...");
+            },
+            &gelesen);
+        return [result, gelesen, begonnen] {
+            ParametersatzZeigen(gelesen);
+            if (begonnen) SetCtrlVal(panelHandle, PANEL_TEXT, "");
+            FehlerZeigen(result);
+            SetPrecision();
+            Beschaeftigt(false);
+        };
+    });
+}
+
+void ParametersatzSchreibenLassen() {
+    Programm& p = LaufendesProgramm();
+    std::array<ReglerParameter, 2> regler{};
+    for (const int n : {1, 2})
+        regler[n - 1] = ReglerFuerModul(LeseRegler(KanalNr(n).seite), p.konfig[n - 1]);
+    p.modul.ausfuehren([ziel = AktuellesZiel(), regler](Leitung& leitung) -> Anzeige {
+        bool begonnen = false;
+        const Result result = ParametersatzSchreiben(leitung, ziel, regler, [&begonnen] {
+            begonnen = true;
+            StatusMelden("schreibe...");
+        });
+        return [result, begonnen] {
+            if (begonnen) SetCtrlVal(panelHandle, PANEL_TEXT, "");
+            FehlerZeigen(result);
+            // A written set is read back, so the pages show what the module holds.
+            if (result.ok()) {
+                ParametersatzLesenLassen();
+            } else {
+                Beschaeftigt(false);
+            }
+        };
+    });
+}
+
+// Sends a setpoint (converted from the user unit) or a manipulated value.
+void KanalwertSchreibenLassen(int panel, int control) {
+    const Kanal k = KanalNr(control == PANEL_SOLLWERT1 || control == PANEL_STELLWERT1 ? 1 : 2);
+    const bool sollwert = control == k.sollwert;
+    double wert = 0;
+    GetCtrlVal(panelHandle, control, &wert);
+    Programm& p = LaufendesProgramm();
+    if (sollwert) wert = Umrechnen_BenutzereinheitZuVolt(wert, p.konfig[k.nummer - 1]);
+    Beschaeftigt(true);
+    p.modul.ausfuehren([ziel = AktuellesZiel(), kanal = k.nummer, sollwert, wert, panel,
+                        control](Leitung& leitung) -> Anzeige {
+        const Result result = sollwert ? SollwertSchreiben(leitung, ziel, kanal, wert)
+                                       : StellwertSchreiben(leitung, ziel, kanal, wert);
+        return [result, panel, control] {
+            FehlerZeigen(result);
+            Beschaeftigt(false);
+            // The operator can type the next value at once.
+            SetActiveCtrl(panel, control);
+        };
+    });
 }
 
 }  // namespace
+
+Ziel AktuellesZiel() {
+    return {Wert(PANEL_PORT), Wert(PANEL_ADRESSE)};
+}
 
 void VerbindungAnzeigen(bool verbunden) {
     const int dimmed = verbunden ? 0 : 1;
@@ -73,26 +220,15 @@ void VerbindungAnzeigen(bool verbunden) {
 }
 
 void VerbindungBeenden() {
-    CloseComPort();
+    Programm& p = LaufendesProgramm();
+    p.modul.ausfuehren([](Leitung& leitung) -> Anzeige {
+        leitung.CloseComPort();
+        return {};
+    });
     VerbindungAnzeigen(false);
     SetCtrlVal(panelHandle, PANEL_VERBINDEN, 0);
-    gIstwerteAbfragen = false;
+    p.istwerteAbfragen = false;
     AufzeichnungAbschliessen();
-}
-
-int SollwertOderStellwertEintragen() {
-    const zan1com::PortSession session;
-    if (session.status() != 0) return session.status();
-    const int adresse = zan1com::BusAdresse();
-    int code = KanalEintragen(
-        session.port(), adresse,
-        {"betriebsart1", "soll1", "stellgroesse1", PANEL_SOLLWERT1, PANEL_STELLWERT1, &gKonfig1});
-    if (code == 0) {
-        code = KanalEintragen(session.port(), adresse,
-                              {"betriebsart2", "soll2", "stellgroesse2", PANEL_SOLLWERT2,
-                               PANEL_STELLWERT2, &gKonfig2});
-    }
-    return code;
 }
 
 int Callback_Main_Togglebutton_Verbinden(int panel, int control, int event) {
@@ -108,54 +244,70 @@ int Callback_Main_Togglebutton_Verbinden(int panel, int control, int event) {
 }
 
 int Callback_Main_Button_Scann(int, int, int event) {
-    if (event == EVENT_COMMIT) FehlerZeigen(ZAN1Scann());
+    if (event != EVENT_COMMIT) return 0;
+    Programm& p = LaufendesProgramm();
+    if (p.scan) {
+        p.scan->request_stop();
+        return 0;
+    }
+    p.scan.emplace();
+    Beschaeftigt(true);
+    p.modul.ausfuehren(
+        [port = Wert(PANEL_PORT), stop = p.scan->get_token()](Leitung& leitung) -> Anzeige {
+            const Result result = ZAN1Scann(leitung, port, stop, [](const ScanMeldung& m) {
+                userint::PostToUiThread([m] { ScanMeldungZeigen(m); });
+            });
+            return [result] {
+                // A scan that got its port showed its progress; that ends now.
+                if (result.ok()) SetCtrlVal(panelHandle, PANEL_TEXT, "");
+                FehlerZeigen(result);
+                LaufendesProgramm().scan.reset();
+                Beschaeftigt(false);
+            };
+        });
     return 0;
 }
 
 int Callback_Main_Button_IDLesen(int, int, int event) {
-    if (event == EVENT_COMMIT) FehlerZeigen(IDLesen());
+    if (event != EVENT_COMMIT) return 0;
+    Beschaeftigt(true);
+    LaufendesProgramm().modul.ausfuehren([ziel = AktuellesZiel()](Leitung& leitung) -> Anzeige {
+        const Identifikation id = IDLesen(leitung, ziel);
+        return [id] {
+            if (id.gelesen) SetCtrlVal(panelHandle, PANEL_IDSTRING, id.text);
+            FehlerZeigen(id.result);
+            Beschaeftigt(false);
+        };
+    });
     return 0;
 }
 
 int Callback_Main_ButtonLesen(int, int, int event) {
     if (event != EVENT_COMMIT) return 0;
-    FehlerZeigen(ParametersatzLesen());
-    SetPrecision();
+    Beschaeftigt(true);
+    ParametersatzLesenLassen();
     return 0;
 }
 
 int Callback_Main_Button_Schreiben(int, int, int event) {
     if (event != EVENT_COMMIT) return 0;
-    const int code = ParametersatzSchreiben();
-    FehlerZeigen(code);
-    if (code == 0) {
-        FehlerZeigen(ParametersatzLesen());
-        SetPrecision();
-    }
+    Beschaeftigt(true);
+    ParametersatzSchreibenLassen();
     return 0;
 }
 
 int Callback_Main_Numerics(int panel, int control, int event) {
     if (event != EVENT_COMMIT) return 0;
-    int code = 0;
     switch (control) {
         case PANEL_STELLWERT1:
-            code = StellwertSchreiben(1);
-            break;
         case PANEL_STELLWERT2:
-            code = StellwertSchreiben(2);
-            break;
         case PANEL_SOLLWERT1:
-            code = SollwertSchreiben(1);
-            break;
         case PANEL_SOLLWERT2:
-            code = SollwertSchreiben(2);
+            KanalwertSchreibenLassen(panel, control);
             break;
         default:
-            return 0;
+            break;
     }
-    FehlerZeigen(code);
-    SetActiveCtrl(panel, control);
     return 0;
 }
 

@@ -1,9 +1,13 @@
 // Callbacks of the main window and its two controller pages: connecting, bus
 // scan, identification, parameter-set transfer, setpoint and manipulated-value
 // fields and the entry checks of the controller parameters. Each acts on
-// EVENT_COMMIT only, hands every module result (0 included) to FehlerZeigen
-// and returns 0.
+// EVENT_COMMIT only and returns 0. A module operation runs on the module
+// thread; its result (0 included) reaches FehlerZeigen once it is back, and
+// until then the controls that would start another one are dimmed. Pressing
+// "Scann" again stops a scan after the address in flight.
 #pragma once
+
+#include "moduleops/leitung.h"
 
 // Text of the warning shown on the first successful connect of a run.
 inline constexpr const char* kWarnungTitel = "Info";
@@ -25,16 +29,13 @@ int Callback_Main_Numerics(int panel, int control, int event);
 int Callback_Main_Numerics_Parametereingabe(int panel, int control, int event);
 int Callback_Main_Ring_Betriebsart(int panel, int control, int event);
 
-// Fills SOLLWERTn (mode 1, in the user unit) or STELLWERTn (mode 3, in volts)
-// with what the module at ADRESSE works with; mode 2 leaves both fields. Opens
-// and closes the port itself when none is held. 0, or the first failing
-// read's code (fields filled before it keep their values).
-int SollwertOderStellwertEintragen();
+// Where the module operations go: the port in PORT (used when none is held)
+// and the address in ADRESSE, as they are when the operation is asked for.
+Ziel AktuellesZiel();
 
 // Ends a held connection: closes the port, releases the connect toggle, shows
 // the disconnected window, stops the polling and ends a recording.
 void VerbindungBeenden();
-
 // The dimmed states of the connected or disconnected window: the actual-value
 // fields with their units and the recording menu item operable exactly while
 // connected, PORT the opposite.

@@ -1,9 +1,9 @@
 #include "app/menucallbacks.h"
 
-#include "config/ZAN1Func.h"
-#include "config/ZAN1Konfig.h"
-#include "config/parameterdatei.h"
-#include "errors/VEK_errorV3.h"
+#include "app/fehlerpopup.h"
+#include "app/parameterdatei.h"
+#include "app/skalierung.h"
+#include "config/konfigstruktur.h"
 #include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
@@ -48,11 +48,7 @@ int Callback_Konfig_Button_Abbruch(int /*panel*/, int /*control*/, int event) {
 
 int Callback_Konfig_Button_AufStandardwerte(int /*panel*/, int /*control*/, int event) {
     if (event != EVENT_COMMIT) return 0;
-    const Konfigstruktur kopie1 = gKonfig1;
-    const Konfigstruktur kopie2 = gKonfig2;
-    KonfigstrukturAufStandardwerte();
-    KonfigStrukturZuGui();
-    gKonfig1 = kopie1;
-    gKonfig2 = kopie2;
+    KonfigZuSeite(konfigtabRegler1, kStandardKonfig);
+    KonfigZuSeite(konfigtabRegler2, kStandardKonfig);
     return 0;
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/callbacktable.h"
-#include "app/recording.h"
+#include "app/messwertaufzeichnung.h"
 #include "panel/ZAN1Steuerung.h"
 
 using userint::ControlKind;

@@ -19,14 +19,15 @@
 #include <memory>
 #include <string>
 
-#include "app/recording.h"
+#include "app/messwertaufzeichnung.h"
+#include "app/programm.h"
 #include "app/resource.h"
-#include "config/ZAN1Konfig.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/rs232/linetrace.h"
 #include "platform/rs232/portmap.h"
 #include "platform/userint/model.h"
+#include "platform/userint/uithread.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"
 #include "sim/ptyserver.h"
@@ -88,10 +89,18 @@ double ReadBytes(double volts) {
     return 6 + 1 + 5 + static_cast<double>(end - text.data()) + 1;
 }
 
+// Runs the window's loop until the module thread's results are shown.
+void Wait() {
+    while (!LaufendesProgramm().modul.frei())
+        userint::RunPostedWork(std::chrono::milliseconds(100));
+}
+
+// A tick lasts from the timer's callback until its poll is shown.
 void RunTick(const zan1sim::PtyServer& sim, Run& run) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     userint::DispatchTimerTick(panelHandle, PANEL_TIMER);
+    Wait();
     const double took = std::chrono::duration<double>(Clock::now() - start).count();
     run.total += took;
     run.worst = std::max(run.worst, took);
@@ -121,11 +130,13 @@ int main() {
         std::fprintf(stderr, "tick_bench: panels not loaded\n");
         return 1;
     }
+    Programm program;
     SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
     if (!userint::DispatchCommit(panelHandle, PANEL_VERBINDEN)) {
         std::fprintf(stderr, "tick_bench: the connect toggle has no callback\n");
         return 1;
     }
+    Wait();
     char folder[] = "/tmp/tick_bench.XXXXXX";
     if (!mkdtemp(folder)) {
         std::fprintf(stderr, "tick_bench: no temporary folder\n");
@@ -152,7 +163,7 @@ int main() {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     for (int row = 0; row < kRows; ++row)
-        MesswerteAufzeichnen(2.5, 5.0);
+        MesswerteAufzeichnen(2.5, 5.0, platform::Timestamp::Now());
     const double perRow = std::chrono::duration<double>(Clock::now() - start).count() / kRows;
     userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
     const auto rows =

@@ -7,8 +7,8 @@
 #include "cli/ports.h"
 #include "errors/VEK_errorV3.h"
 #include "errors/fehlertext.h"
-#include "moduleops/portsession.h"
-#include "moduleops/verkehrsprotokoll.h"
+#include "moduleops/leitung.h"
+#include "moduleops/linetrace.h"
 #include "platform/rs232/portmap.h"
 #include "platform/version.h"
 
@@ -18,21 +18,23 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-int RunCommand(const Options& o, std::ostream& out, const std::function<bool()>& keepRunning) {
-    const zan1com::PortSession session(o.port);
-    if (session.status() != 0) return session.status();
-    const int port = session.port();
-    if (o.command == "scan") return Scan(port, out);
-    if (o.command == "id") return Identify(port, o.address, out);
-    if (o.command == "get") return Get(port, o.address, o.arguments, out);
-    if (o.command == "set") return Set(port, o.address, o.assignments);
-    if (o.command == "status") return Status(port, o.address, out);
-    return Monitor(port, o.address, o.intervalSeconds, o.count, keepRunning, out);
+// One port open for the whole run, closed on every way out.
+Result RunCommand(const Options& o, std::ostream& out, const std::function<bool()>& keepRunning) {
+    Leitung leitung;
+    const PortSession session(leitung, o.port);
+    if (!session.status().ok()) return session.status();
+    const Ziel ziel{o.port, o.address};
+    if (o.command == "scan") return Scan(leitung, ziel, out);
+    if (o.command == "id") return Identify(leitung, ziel, out);
+    if (o.command == "get") return Get(leitung, ziel, o.arguments, out);
+    if (o.command == "set") return Set(leitung, ziel, o.assignments);
+    if (o.command == "status") return Status(leitung, ziel, out);
+    return Monitor(leitung, ziel, o.intervalSeconds, o.count, keepRunning, out);
 }
 
-void Report(std::ostream& err, const Options& o, int code) {
-    err << "zan1ctl: " << (o.english ? "Error " : "Fehler ") << -static_cast<long>(code) << ": "
-        << Fehlertext(code) << '\n';
+void Report(std::ostream& err, const Options& o, const Result& result) {
+    err << "zan1ctl: " << (o.english ? "Error " : "Fehler ") << -static_cast<long>(result.code)
+        << ": " << Fehlertext(result) << '\n';
 }
 
 }  // namespace
@@ -60,19 +62,20 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     VEK_Fehlersprache(options->english ? 2 : 1);
     const bool traced = !options->trace.empty();
     if (traced) {
-        if (const int code = VerkehrsprotokollStarten(options->trace, true); code != 0) {
-            Report(err, *options, code);
+        if (const Result started = LineTraceStart(options->trace, rs232::TraceMode::Append);
+            !started.ok()) {
+            Report(err, *options, started);
             return kExitFailure;
         }
     }
     if (!options->device.empty()) rs232::SetPortDevice(options->port, options->device);
-    const int result = RunCommand(*options, out, keepRunning);
+    const Result result = RunCommand(*options, out, keepRunning);
     if (!options->device.empty()) rs232::SetPortDevice(options->port, "");
-    const int traceResult = traced ? VerkehrsprotokollBeenden() : 0;
+    const Result traceResult = traced ? LineTraceStop(options->trace) : Result();
     out << std::flush;
-    if (result != 0) Report(err, *options, result);
-    if (traceResult != 0) Report(err, *options, traceResult);
-    return result == 0 && traceResult == 0 ? 0 : kExitFailure;
+    if (!result.ok()) Report(err, *options, result);
+    if (!traceResult.ok()) Report(err, *options, traceResult);
+    return result.ok() && traceResult.ok() ? 0 : kExitFailure;
 }
 
 }  // namespace zan1ctl

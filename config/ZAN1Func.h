@@ -1,9 +1,19 @@
-// Conversions between volts and a channel's user unit, and the presentation of
-// every unit-bearing control (value, range, unit label, precision, increment,
-// strip-chart axis). User-interface thread only.
+// Conversions between volts and a channel's user unit, and what a scaling
+// makes of the ranges, precision and unit labels of a channel's quantities.
+// Pure functions of the scaling record; showing them is the window's job.
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "config/konfigstruktur.h"
+
+// The module's fixed spans, in volts and volts per second.
+inline constexpr double kSpannungMin = 0.0;
+inline constexpr double kSpannungMax = 10.0;
+inline constexpr double kAnstiegMax = 1000.0;
+// The most decimals a channel precision asks for.
+inline constexpr int kPraezisionMax = 15;
 
 // Refused scaling on the configuration page of channel 1 or 2.
 inline constexpr int kFehlerSkalierungRegler1 = -500111;
@@ -19,21 +29,25 @@ double Umrechnen_BenutzereinheitZuVolt(double wert, const Konfigstruktur& konfig
 // 0 V, 10 V and 1000 V finite with 0 V and 10 V apart.
 bool SkalierungBrauchbar(const Konfigstruktur& konfig);
 
-// Sets a numeric control's range from two limits in either order; the minimum
-// goes to -infinity first, so the maximum is never refused as below it.
-void BereichSetzen(int panel, int control, double a, double b);
-
 // Decimals that keep a 4095th of the user span visible: ceil(-log10(|span| /
-// 4095)), at least 0 and at most what a numeric control shows. span must not be NaN.
+// 4095)), at least 0 and at most kPraezisionMax. span must not be NaN.
 int Kanalpraezision(double spanne);
 
-// Adopts both configuration pages into gKonfig1 and gKonfig2 and re-presents
-// every scaled control; the current numbers are taken as user values of the
-// records in force before the call. A page whose record is not
-// SkalierungBrauchbar is not adopted: that channel keeps its record and
-// presentation, the other one is still adopted. 0, or kFehlerSkalierungRegler1
-// (also when both are refused) or kFehlerSkalierungRegler2.
-int NeueSkalierungSetzen();
+// A channel's quantities under a scaling, in its user unit. The ends are the
+// user values of the volt ends, so a falling mapping has min above max.
+struct Kanalbereich {
+    double sollMin;   // 0 V
+    double sollMax;   // 10 V
+    double rampeMin;  // 0 V/s
+    double rampeMax;  // 1000 V/s
+    int praezision;   // of setpoints and actual values
+};
+Kanalbereich Bereich(const Konfigstruktur& konfig);
 
-// Display precision of P, I and D on both controller pages from their magnitude.
-void SetPrecision();
+// "[unit]" and "[unit/s]" for the unit labels.
+std::string Einheitstext(const Konfigstruktur& konfig);
+std::string EinheitProSekundeText(const Konfigstruktur& konfig);
+
+// The chart zoom's range in channel 1's unit: both channels' setpoint ranges
+// together, sorted.
+std::pair<double, double> Zoombereich(const Konfigstruktur& konfig1, const Konfigstruktur& konfig2);

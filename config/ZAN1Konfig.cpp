@@ -4,17 +4,11 @@
 
 #include <array>
 #include <cerrno>
-#include <string>
 
 #include "config/ZAN1Func.h"
-#include "panel/ZAN1Steuerung.h"
-#include "panel/panelhandles.h"
 #include "platform/ini/ini.h"
-#include "platform/userint/userint.h"
 
 namespace {
-
-constexpr Konfigstruktur kStandard = {0.0, 10.0, 0.0, 10.0, "V"};
 
 // Section and keys of the settings file.
 constexpr const char* kSektion = "ZAN1";
@@ -38,19 +32,16 @@ constexpr int kComportMax = 8;
 constexpr int kAdresseMin = 1;
 constexpr int kAdresseMax = 9;  // 9 addresses every module
 
-void KonfigZuSeite(int seite, const Konfigstruktur& konfig) {
-    SetCtrlVal(seite, TABKONFIG_SKALMIN_VOLT, konfig.vmin);
-    SetCtrlVal(seite, TABKONFIG_SKALMAX_VOLT, konfig.vmax);
-    SetCtrlVal(seite, TABKONFIG_SKALMIN_UMGERECHNET, konfig.einheitmin);
-    SetCtrlVal(seite, TABKONFIG_SKALMAX_UMGERECHNET, konfig.einheitmax);
-    SetCtrlVal(seite, TABKONFIG_SKAL_EINHEIT, std::string(Einheit(konfig)));
+std::optional<int> GanzzahlLesen(IniHandle ini, const char* schluessel, int min, int max) {
+    int wert = 0;
+    if (Ini_GetInt(ini, kSektion, schluessel, &wert) > 0 && wert >= min && wert <= max) return wert;
+    return std::nullopt;
 }
 
-void RingLesen(IniHandle ini, const char* schluessel, int min, int max, int control) {
-    int wert = 0;
-    if (Ini_GetInt(ini, kSektion, schluessel, &wert) > 0 && wert >= min && wert <= max) {
-        SetCtrlVal(panelHandle, control, wert);
-    }
+std::optional<double> ZahlLesen(IniHandle ini, const char* schluessel) {
+    double wert = 0.0;
+    if (Ini_GetDouble(ini, kSektion, schluessel, &wert) != 0) return wert;
+    return std::nullopt;
 }
 
 void KanalLesen(IniHandle ini, const KanalSchluessel& s, Konfigstruktur* konfig) {
@@ -62,13 +53,8 @@ void KanalLesen(IniHandle ini, const KanalSchluessel& s, Konfigstruktur* konfig)
     std::array<char, 4 * kEinheitMaxBytes + 1> einheit{};
     Ini_GetRawStringIntoBuffer(ini, kSektion, s.einheit, einheit.data(), einheit.size());
     EinheitSetzen(konfig, einheit.data());
-}
-
-// A missing key keeps the control's value.
-void ZoomLesen(IniHandle ini, const char* schluessel, int control) {
-    double volt = 0.0;
-    if (Ini_GetDouble(ini, kSektion, schluessel, &volt) != 0)
-        SetCtrlVal(panelHandle, control, volt);
+    // An unusable mapping would divide by zero: the defaults stay instead.
+    if (!SkalierungBrauchbar(*konfig)) *konfig = kStandardKonfig;
 }
 
 bool KanalSchreiben(IniHandle ini, const KanalSchluessel& s, const Konfigstruktur& konfig) {
@@ -80,68 +66,42 @@ bool KanalSchreiben(IniHandle ini, const KanalSchluessel& s, const Konfigstruktu
            Ini_PutRawString(ini, kSektion, s.einheit, einheit.c_str()) == 0;
 }
 
-bool ZoomSchreiben(IniHandle ini, const char* schluessel, int control) {
-    double wert = 0.0;
-    GetCtrlVal(panelHandle, control, &wert);
-    return Ini_PutDouble(ini, kSektion, schluessel,
-                         Umrechnen_BenutzereinheitZuVolt(wert, gKonfig1)) == 0;
-}
-
-bool RingSchreiben(IniHandle ini, const char* schluessel, int control) {
-    int wert = 0;
-    GetCtrlVal(panelHandle, control, &wert);
-    return Ini_PutInt(ini, kSektion, schluessel, wert) == 0;
+template <typename T, typename Put>
+bool Schreiben(IniHandle ini, const char* schluessel, const std::optional<T>& wert, Put put) {
+    return !wert || put(ini, kSektion, schluessel, *wert) == 0;
 }
 
 }  // namespace
 
-void KonfigstrukturAufStandardwerte() {
-    gKonfig1 = kStandard;
-    gKonfig2 = kStandard;
-}
-
-void KonfigStrukturZuGui() {
-    KonfigZuSeite(konfigtabRegler1, gKonfig1);
-    KonfigZuSeite(konfigtabRegler2, gKonfig2);
-}
-
-int LoadIni() {
-    KonfigstrukturAufStandardwerte();
+int EinstellungenLesen(const std::string& datei, Einstellungen* e) {
+    *e = {};
     IniPtr ini = MakeIni(true);
     if (!ini) return kFehlerIniLesen;
     // The reader reports a missing and an unreadable file alike.
     struct stat info {};
-    if (stat(kIniDateiname, &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    if (stat(datei.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
         return kFehlerIniNichtGefunden;
     }
-    if (Ini_ReadFromFile(ini.get(), kIniDateiname) < 0) return kFehlerIniLesen;
-
-    RingLesen(ini.get(), kSchluesselComport, kComportMin, kComportMax, PANEL_PORT);
-    RingLesen(ini.get(), kSchluesselAdresse, kAdresseMin, kAdresseMax, PANEL_ADRESSE);
-    KanalLesen(ini.get(), kKanal1, &gKonfig1);
-    KanalLesen(ini.get(), kKanal2, &gKonfig2);
-    ZoomLesen(ini.get(), kSchluesselZoomMin, PANEL_GRAPHZOOMMIN);
-    ZoomLesen(ini.get(), kSchluesselZoomMax, PANEL_GRAPHZOOMMAX);
-    // An unusable stored mapping would divide by zero; that channel keeps the defaults.
-    if (!SkalierungBrauchbar(gKonfig1)) gKonfig1 = kStandard;
-    if (!SkalierungBrauchbar(gKonfig2)) gKonfig2 = kStandard;
-    KonfigStrukturZuGui();
-    // The numbers in the controls are volts now: convert them from the identity.
-    KonfigstrukturAufStandardwerte();
-    NeueSkalierungSetzen();
+    if (Ini_ReadFromFile(ini.get(), datei.c_str()) < 0) return kFehlerIniLesen;
+    e->comport = GanzzahlLesen(ini.get(), kSchluesselComport, kComportMin, kComportMax);
+    e->adresse = GanzzahlLesen(ini.get(), kSchluesselAdresse, kAdresseMin, kAdresseMax);
+    KanalLesen(ini.get(), kKanal1, &e->konfig1);
+    KanalLesen(ini.get(), kKanal2, &e->konfig2);
+    e->zoomMinVolt = ZahlLesen(ini.get(), kSchluesselZoomMin);
+    e->zoomMaxVolt = ZahlLesen(ini.get(), kSchluesselZoomMax);
     return 0;
 }
 
-int WriteIni() {
+int EinstellungenSchreiben(const std::string& datei, const Einstellungen& e) {
     IniPtr ini = MakeIni(true);
     if (!ini) return kFehlerIniSchreiben;
-    const bool gefuellt = RingSchreiben(ini.get(), kSchluesselAdresse, PANEL_ADRESSE) &&
-                          RingSchreiben(ini.get(), kSchluesselComport, PANEL_PORT) &&
-                          KanalSchreiben(ini.get(), kKanal1, gKonfig1) &&
-                          KanalSchreiben(ini.get(), kKanal2, gKonfig2) &&
-                          ZoomSchreiben(ini.get(), kSchluesselZoomMin, PANEL_GRAPHZOOMMIN) &&
-                          ZoomSchreiben(ini.get(), kSchluesselZoomMax, PANEL_GRAPHZOOMMAX);
+    const bool gefuellt = Schreiben(ini.get(), kSchluesselAdresse, e.adresse, Ini_PutInt) &&
+                          Schreiben(ini.get(), kSchluesselComport, e.comport, Ini_PutInt) &&
+                          KanalSchreiben(ini.get(), kKanal1, e.konfig1) &&
+                          KanalSchreiben(ini.get(), kKanal2, e.konfig2) &&
+                          Schreiben(ini.get(), kSchluesselZoomMin, e.zoomMinVolt, Ini_PutDouble) &&
+                          Schreiben(ini.get(), kSchluesselZoomMax, e.zoomMaxVolt, Ini_PutDouble);
     // A half-filled object would drop settings: keep the old file instead.
-    if (!gefuellt || Ini_WriteToFile(ini.get(), kIniDateiname) < 0) return kFehlerIniSchreiben;
+    if (!gefuellt || Ini_WriteToFile(ini.get(), datei.c_str()) < 0) return kFehlerIniSchreiben;
     return 0;
 }

@@ -1,7 +1,10 @@
-// The settings file zan1steuerung.ini in the current directory and the
-// defaults of the scaling records. Everything runs on the user-interface
-// thread and works on gKonfig1, gKonfig2 and the panels.
+// The settings file zan1steuerung.ini: the port and the bus address, both
+// scaling records and the chart's zoom limits (stored in volts), read and
+// written as one value. Knows nothing of panels.
 #pragma once
+
+#include <optional>
+#include <string>
 
 #include "config/konfigstruktur.h"
 
@@ -11,20 +14,22 @@ inline constexpr int kFehlerIniSchreiben = -800108;
 inline constexpr int kFehlerIniLesen = -801110;
 inline constexpr int kFehlerIniNichtGefunden = -802109;
 
-// Both records to 0..10 V onto 0..10 "V", the identity.
-void KonfigstrukturAufStandardwerte();
+struct Einstellungen {
+    std::optional<int> adresse;  // 1..9, 9 addressing every module
+    std::optional<int> comport;  // 1..8
+    Konfigstruktur konfig1 = kStandardKonfig;
+    Konfigstruktur konfig2 = kStandardKonfig;
+    std::optional<double> zoomMinVolt;
+    std::optional<double> zoomMaxVolt;
+};
 
-// Shows gKonfig1 on konfigtabRegler1 and gKonfig2 on konfigtabRegler2; the
-// records do not change.
-void KonfigStrukturZuGui();
-
-// Reads the settings file into the port and address rings, the zoom limits
-// (stored in volts) and the records, then applies the scaling. A channel whose
+// Reads the file into *e, which starts from a fresh Einstellungen: a key that
+// is missing, unreadable or out of range stays empty (a real keeps the
+// default field), a missing unit is the empty text, and a channel whose
 // stored record is unusable keeps the defaults. 0, kFehlerIniNichtGefunden or
-// kFehlerIniLesen; after a failure the records are at their defaults and no
-// control has been written.
-int LoadIni();
+// kFehlerIniLesen; after a failure *e is fresh.
+int EinstellungenLesen(const std::string& datei, Einstellungen* e);
 
-// Writes the rings, both records and the zoom limits (converted to volts with
-// gKonfig1). 0 or kFehlerIniSchreiben; on failure the old file stays.
-int WriteIni();
+// Writes every key that e holds (the file of the window holds all fourteen).
+// 0 or kFehlerIniSchreiben; on failure the old file stays.
+int EinstellungenSchreiben(const std::string& datei, const Einstellungen& e);

@@ -4,9 +4,6 @@
 
 #include "platform/utf8.h"
 
-Konfigstruktur gKonfig1;
-Konfigstruktur gKonfig2;
-
 std::string_view Einheit(const Konfigstruktur& konfig) {
     return {konfig.einheit, strnlen(konfig.einheit, sizeof konfig.einheit)};
 }

@@ -1,5 +1,4 @@
-// The scaling record of each controller channel: gKonfig1 and gKonfig2, alive
-// for the whole run. User-interface thread only.
+// The scaling record of a controller channel.
 #pragma once
 
 #include <cstddef>
@@ -25,8 +24,8 @@ static_assert(offsetof(Konfigstruktur, einheit) == 32);
 // Longest unit name in bytes (the record's field keeps its terminator).
 inline constexpr std::size_t kEinheitMaxBytes = 5;
 
-extern Konfigstruktur gKonfig1;
-extern Konfigstruktur gKonfig2;
+// 0..10 V onto 0..10 "V", the identity.
+inline constexpr Konfigstruktur kStandardKonfig = {0.0, 10.0, 0.0, 10.0, "V"};
 
 // The unit name up to its terminator (at most the 8 bytes of the field).
 std::string_view Einheit(const Konfigstruktur& konfig);

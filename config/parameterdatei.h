@@ -1,23 +1,17 @@
-// Parameter files: the controller pages, both scaling records and the zoom
-// limits saved to and loaded from a 280-byte file chosen in a file dialog.
-// User-interface thread only. Every function returns 0 for success and for a
-// cancelled dialog, else one of the kFehlerParameterdatei* codes.
+// Parameter files: one Parametersatz as its 280-byte image. The file is
+// written beside the target (the file a link ends in) and renamed over it only
+// when complete, keeping its mode, so a failed save leaves an existing file as
+// it was and no temporary file; a target that is not a regular file is refused
+// as one that does not open. Loading checks every byte rule before it hands
+// out the record.
 #pragma once
+
+#include <string>
 
 #include "config/parametersatz.h"
 
-// Fills both controller blocks and the zoom limits from the panels; header,
-// version and records stay as they are.
-void LeseParameterAusGUI(Parametersatz* satz);
-// Writes page 1, the zoom limits, then page 2 from the record.
-void SchreibeParameterInGUI(const Parametersatz& satz);
-
-// Save dialog, then the panels and records into the chosen file. The file is
-// written beside the target (the file a link ends in) and renamed over it only
-// when complete, keeping its mode, so a failed save leaves an existing file as
-// it was and no temporary file. A target that is not a regular file is refused
-// as one that does not open.
-int SchreibeParameterInDatei();
-// Load dialog, then every check of the file before the records, the
-// configuration panel and the controls take over its contents.
-int LeseParameterAusDatei();
+// 0, kFehlerParameterdateiSpeichernOeffnen or kFehlerParameterdateiSchreiben.
+int ParametersatzSpeichern(const std::string& pfad, const Parametersatz& satz);
+// 0, kFehlerParameterdateiLadenOeffnen or a code of ParametersatzAusBytes; on
+// failure *satz is untouched.
+int ParametersatzLaden(const std::string& pfad, Parametersatz* satz);

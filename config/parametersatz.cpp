@@ -51,6 +51,20 @@ bool ReglerEndlich(const ReglerParameter& r) {
 
 }  // namespace
 
+ReglerParameter ReglerAufSeite(const ReglerParameter& modul, const Konfigstruktur& konfig) {
+    ReglerParameter seite = modul;
+    seite.anfangssollwert = Umrechnen_VoltZuBenutzereinheit(modul.anfangssollwert, konfig);
+    seite.anstiegszeit = Umrechnen_VoltZuBenutzereinheit(modul.anstiegszeit, konfig);
+    return seite;
+}
+
+ReglerParameter ReglerFuerModul(const ReglerParameter& seite, const Konfigstruktur& konfig) {
+    ReglerParameter modul = seite;
+    modul.anfangssollwert = Umrechnen_BenutzereinheitZuVolt(seite.anfangssollwert, konfig);
+    modul.anstiegszeit = Umrechnen_BenutzereinheitZuVolt(seite.anstiegszeit, konfig);
+    return modul;
+}
+
 void EinheitAusDatei(std::span<const char, 8> feld, Konfigstruktur* konfig) {
     const std::string_view roh(feld.data(), strnlen(feld.data(), feld.size()));
     EinheitSetzen(konfig, platform::IsValidUtf8(roh) ? std::string(roh) : Cp1252ZuUtf8(roh));

@@ -78,6 +78,12 @@ inline constexpr int kFehlerParameterdateiLesen = -304107;
 // infinite.
 inline constexpr int kFehlerParameterdateiInhalt = -312113;
 
+// A controller's values between the module's units and the page's: the
+// power-on setpoint and the ramp are volts on the module and the channel's
+// user unit on the page; everything else is the same on both.
+ReglerParameter ReglerAufSeite(const ReglerParameter& modul, const Konfigstruktur& konfig);
+ReglerParameter ReglerFuerModul(const ReglerParameter& seite, const Konfigstruktur& konfig);
+
 // The file image of record with header and version set and each unit name
 // converted to Windows-1252 (characters it lacks become '?'); the bytes
 // without meaning are zero.

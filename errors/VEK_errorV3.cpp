@@ -6,8 +6,6 @@
 #include <string_view>
 
 #include "errors/catalogue.h"
-#include "errors/fehlertext.h"
-#include "platform/userint/userint.h"
 #include "platform/utf8.h"
 
 namespace {
@@ -24,10 +22,6 @@ constexpr std::size_t kSuffixSize = 20;
 int gSprache = 1;
 std::string gMeldung;
 std::string gUsertext;
-
-bool IsSilent(int code) {
-    return code / 1000 == kSilentNumber;
-}
 
 // The number the operator sees: the code without its sign.
 long long Shown(int code) {
@@ -62,21 +56,22 @@ void VEK_Fehleruserstring(const char* text) {
     gUsertext.assign(platform::CutUtf8(view, kMaxUserText));
 }
 
-void VEK_Fehlerpopup(int code) {
-    if (IsSilent(code)) return;
+bool VEK_FehlerStill(int code) {
+    return code / 1000 == kSilentNumber;
+}
+
+std::string VEK_FehlerpopupTitel(int code) {
     char title[kTitleSize];
     std::snprintf(title, sizeof title, gSprache == kEnglish ? "Error #%lld" : "Fehler #%lld",
                   Shown(code));
-    MessagePopup(title, Fehlertext(code));
+    return title;
 }
 
-void VEK_Fehlerpopup2(int code, const char* title) {
-    if (IsSilent(code)) return;
+std::string VEK_FehlerpopupTitel(int code, const char* title) {
     char suffix[kSuffixSize];
     const int suffixLength = std::snprintf(suffix, sizeof suffix, " #%lld", Shown(code));
     const std::string_view given = title != nullptr ? std::string_view(title) : std::string_view();
     std::string full(
         platform::CutUtf8(given, kTitle2Size - 1 - static_cast<std::size_t>(suffixLength)));
-    full += suffix;
-    MessagePopup(full.c_str(), Fehlertext(code));
+    return full + suffix;
 }

@@ -1,8 +1,11 @@
 // Error catalogue: turns an error code (0 = success, else message number * 1000
-// - site number) into its message text, German or English, as UTF-8, and shows
-// it in a popup. One module state for the whole program; not re-entrant, call
-// from the UI thread only.
+// - site number) into its message text, German or English, as UTF-8, and into
+// the title of its popup (showing it is the window's job). One module state
+// for the whole program; not re-entrant, call from one thread only (the UI
+// thread in the window).
 #pragma once
+
+#include <string>
 
 // Text of the code's message number in the current language, followed by the
 // pending user text, which is then cleared. A number without an entry yields the
@@ -18,10 +21,11 @@ int VEK_FehlerspracheLesen();
 // to 299 bytes, cut before a split UTF-8 sequence; null counts as empty.
 void VEK_Fehleruserstring(const char* text);
 
-// Modal box with the code's Fehlertext, titled "Fehler #<-code>" ("Error #..." in
-// English); returns once acknowledged. Codes -6999..-6000 show nothing.
-void VEK_Fehlerpopup(int code);
+// Codes -6999..-6000: the silent error, which no popup shows.
+bool VEK_FehlerStill(int code);
 
-// The same with the caller's title (not translated) followed by " #<-code>"; the
-// title is cut so that the whole fits 99 bytes. A null title counts as empty.
-void VEK_Fehlerpopup2(int code, const char* title);
+// The popup's title "Fehler #<-code>" ("Error #..." in English).
+std::string VEK_FehlerpopupTitel(int code);
+// The caller's title (not translated) followed by " #<-code>", cut so that the
+// whole fits 99 bytes. A null title counts as empty.
+std::string VEK_FehlerpopupTitel(int code, const char* title);

@@ -7,8 +7,6 @@
 #include "errors/VEK_errorV3.h"
 #include "platform/errorname.h"
 #include "platform/fileio.h"
-#include "platform/rs232/linetrace.h"
-#include "platform/rs232/portfailure.h"
 #include "platform/rs232/tcpport.h"
 
 namespace {
@@ -84,11 +82,6 @@ std::string Grund(const rs232::PortFailure& f, bool english) {
     }
 }
 
-// Message numbers of opening and writing the traffic log.
-bool VomVerkehrsprotokoll(int code) {
-    return code / 1000 == -130 || code / 1000 == -131;
-}
-
 std::string DateiGrund(int error, bool english) {
     if (platform::IsDiskFull(error)) return english ? "disk full" : "Datenträger voll";
     switch (error) {
@@ -106,21 +99,27 @@ std::string DateiGrund(int error, bool english) {
     }
 }
 
+// What follows the catalogue's text for the result's reason.
+struct Zusatz {
+    bool english;
+    int code;
+    std::string operator()(std::monostate) const { return {}; }
+    std::string operator()(const rs232::PortFailure& f) const {
+        if (f.device.empty() || !VonDerSchnittstelle(code)) return {};
+        return " (" + f.device + ": " + Grund(f, english) + ")";
+    }
+    std::string operator()(const FileReason& f) const {
+        return " (" + f.path + ": " + DateiGrund(f.error, english) + ")";
+    }
+    std::string operator()(const SystemReason& s) const {
+        return s.error == 0 ? std::string() : ": " + std::string(std::strerror(s.error));
+    }
+};
+
 }  // namespace
 
-const char* Fehlertext(int code) {
+std::string Fehlertext(const Result& result) {
     const bool english = VEK_FehlerspracheLesen() == kEnglish;
-    const rs232::PortFailure failure = rs232::TakePortFailure();
-    if (!failure.device.empty() && VonDerSchnittstelle(code)) {
-        VEK_Fehleruserstring(
-            (" (" + failure.device + ": " + Grund(failure, english) + ")").c_str());
-    }
-    if (VomVerkehrsprotokoll(code)) {
-        const rs232::LineTraceFailure datei = rs232::TakeLineTraceFailure();
-        if (!datei.path.empty()) {
-            VEK_Fehleruserstring(
-                (" (" + datei.path + ": " + DateiGrund(datei.error, english) + ")").c_str());
-        }
-    }
-    return VEK_Fehlermeldung(code);
+    std::string text = VEK_Fehlermeldung(result.code);
+    return text + std::visit(Zusatz{english, result.code}, result.reason);
 }

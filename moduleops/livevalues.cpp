@@ -1,63 +1,80 @@
-// Setpoint and manipulated-value writes and the actual-value read of both channels.
-#include "config/ZAN1Func.h"
+// Setpoint and manipulated-value writes, the actual-value read of both
+// channels, and what each channel works with.
+#include <string>
+
 #include "driver/vekzan1.h"
-#include "moduleops/portsession.h"
+#include "moduleops/ZAN1Com.h"
 
 namespace {
 
-struct Kanal {
-    int sollwert;
-    int stellwert;
-    const char* soll;
-    const char* stellgroesse;
-    const Konfigstruktur* konfig;
-};
+constexpr double kDigitalerSollwert = 1.0;
+constexpr double kStellbetrieb = 3.0;
 
-// nullptr for a channel number other than 1 or 2.
-const Kanal* FindeKanal(int kanal) {
-    static const Kanal kKanaele[] = {
-        {PANEL_SOLLWERT1, PANEL_STELLWERT1, "soll1", "stellgroesse1", &gKonfig1},
-        {PANEL_SOLLWERT2, PANEL_STELLWERT2, "soll2", "stellgroesse2", &gKonfig2},
-    };
-    return kanal == 1 || kanal == 2 ? &kKanaele[kanal - 1] : nullptr;
+bool GueltigerKanal(int kanal) {
+    return kanal == 1 || kanal == 2;
 }
 
-double Wert(int control) {
-    double value = 0;
-    GetCtrlVal(panelHandle, control, &value);
-    return value;
+Result Lesen(int port, int adresse, const std::string& name, double* wert) {
+    return MitPortgrund(VEKZAN1_ParameterLesen(port, adresse, name.c_str(), wert));
+}
+
+Result KanalArbeitswert(int port, int adresse, int kanal, Arbeitswert* wert) {
+    double betriebsart = 0;
+    if (Result r = Lesen(port, adresse, Parametername("betriebsart", kanal), &betriebsart); !r.ok())
+        return r;
+    double gelesen = 0;
+    if (betriebsart == kDigitalerSollwert) {
+        if (Result r = Lesen(port, adresse, Parametername("soll", kanal), &gelesen); !r.ok())
+            return r;
+        wert->sollwert = gelesen;
+    }
+    if (betriebsart == kStellbetrieb) {
+        if (Result r = Lesen(port, adresse, Parametername("stellgroesse", kanal), &gelesen);
+            !r.ok())
+            return r;
+        wert->stellwert = gelesen;
+    }
+    return 0;
+}
+
+Result KanalwertSchreiben(Leitung& leitung, const Ziel& ziel, const char* stamm, int kanal,
+                          double volt) {
+    const PortSession session(leitung, ziel.port);
+    if (!session.status().ok()) return session.status();
+    if (!GueltigerKanal(kanal)) return 0;
+    return MitPortgrund(VEKZAN1_ParameterSchreiben(session.port(), ziel.adresse,
+                                                   Parametername(stamm, kanal).c_str(), volt));
 }
 
 }  // namespace
 
-int SollwertSchreiben(int kanal) {
-    const zan1com::PortSession session;
-    if (session.status() != 0) return session.status();
-    const int address = zan1com::BusAdresse();
-    const Kanal* k = FindeKanal(kanal);
-    if (!k) return 0;
-    const double volt = Umrechnen_BenutzereinheitZuVolt(Wert(k->sollwert), *k->konfig);
-    return VEKZAN1_ParameterSchreiben(session.port(), address, k->soll, volt);
+std::string Parametername(const char* stamm, int kanal) {
+    return stamm + std::to_string(kanal);
 }
 
-int StellwertSchreiben(int kanal) {
-    const zan1com::PortSession session;
-    if (session.status() != 0) return session.status();
-    const int address = zan1com::BusAdresse();
-    const Kanal* k = FindeKanal(kanal);
-    if (!k) return 0;
-    return VEKZAN1_ParameterSchreiben(session.port(), address, k->stellgroesse, Wert(k->stellwert));
+Result SollwertSchreiben(Leitung& leitung, const Ziel& ziel, int kanal, double volt) {
+    return KanalwertSchreiben(leitung, ziel, "soll", kanal, volt);
 }
 
-int IstwerteLesen(double* istwert1, double* istwert2) {
-    const zan1com::PortSession session;
-    if (session.status() != 0) return session.status();
-    const int address = zan1com::BusAdresse();
+Result StellwertSchreiben(Leitung& leitung, const Ziel& ziel, int kanal, double volt) {
+    return KanalwertSchreiben(leitung, ziel, "stellgroesse", kanal, volt);
+}
+
+Result IstwerteLesen(Leitung& leitung, const Ziel& ziel, double* volt1, double* volt2) {
+    const PortSession session(leitung, ziel.port);
+    if (!session.status().ok()) return session.status();
     // The driver leaves its output alone on failure, so a failed first read
     // changes neither variable and a failed second one keeps channel 1's value.
-    if (const int result = VEKZAN1_ParameterLesen(session.port(), address, "istwert1", istwert1);
-        result != 0) {
-        return result;
+    if (Result r = Lesen(session.port(), ziel.adresse, "istwert1", volt1); !r.ok()) return r;
+    return Lesen(session.port(), ziel.adresse, "istwert2", volt2);
+}
+
+Result ArbeitswerteLesen(Leitung& leitung, const Ziel& ziel, std::array<Arbeitswert, 2>* werte) {
+    const PortSession session(leitung, ziel.port);
+    if (!session.status().ok()) return session.status();
+    for (const int kanal : {1, 2}) {
+        Result r = KanalArbeitswert(session.port(), ziel.adresse, kanal, &(*werte)[kanal - 1]);
+        if (!r.ok()) return r;
     }
-    return VEKZAN1_ParameterLesen(session.port(), address, "istwert2", istwert2);
+    return 0;
 }

@@ -1,60 +1,38 @@
 // Bus scan and identification read.
 #include <array>
 #include <string>
-#include <string_view>
 
 #include "driver/vekzan1.h"
-#include "moduleops/portsession.h"
+#include "moduleops/ZAN1Com.h"
 
 namespace {
 
-constexpr std::string_view kModulPraefix = "VEK-ZAN1";
 constexpr int kErsteAdresse = 1;
 constexpr int kLetzteAdresse = 8;
 // The driver needs at least 27 characters.
 using IdPuffer = std::array<char, 32>;
 
-void ZeigeSuche(int address) {
-    const std::string text = "Suche nach Gerät " + std::to_string(address);
-    SetCtrlVal(panelHandle, PANEL_TEXT, text);
-}
-
-void ZeigeErgebnis(int led, int result, const IdPuffer& id) {
-    if (result != 0) {
-        SetCtrlVal(panelHandle, led, 0);
-        return;
-    }
-    const std::string_view text(id.data());
-    const bool unserModul = text.starts_with(kModulPraefix);
-    SetCtrlAttribute(panelHandle, led, ATTR_ON_COLOR, unserModul ? kRgbGreen : kRgbRed);
-    SetCtrlVal(panelHandle, led, 1);
-    if (unserModul) SetCtrlVal(panelHandle, PANEL_IDSTRING, id.data());
-}
-
 }  // namespace
 
-int ZAN1Scann() {
-    const zan1com::PortSession session;
-    if (session.status() != 0) return session.status();
-    SetCtrlVal(panelHandle, PANEL_IDSTRING, "");
-    for (int address = kErsteAdresse; address <= kLetzteAdresse; ++address) {
-        // Shown before the probe: an empty address keeps the line busy for the timeout.
-        ZeigeSuche(address);
+Result ZAN1Scann(Leitung& leitung, int port, std::stop_token stop, const ScanBeobachter& melden) {
+    const PortSession session(leitung, port);
+    if (!session.status().ok()) return session.status();
+    melden({ScanMeldung::Art::Begonnen, 0, {}, {}});
+    for (int adresse = kErsteAdresse; adresse <= kLetzteAdresse && !stop.stop_requested();
+         ++adresse) {
+        // Told before the probe: an empty address keeps the line busy for the timeout.
+        melden({ScanMeldung::Art::Suche, adresse, {}, {}});
         IdPuffer id{};
-        const int result = VEKZAN1_IDLesen(session.port(), address, id.data());
-        ZeigeErgebnis(PANEL_LED1 + address - kErsteAdresse, result, id);
+        const Result result = MitPortgrund(VEKZAN1_IDLesen(session.port(), adresse, id.data()));
+        melden({ScanMeldung::Art::Ergebnis, adresse, result, result.ok() ? id.data() : ""});
     }
-    SetCtrlVal(panelHandle, PANEL_TEXT, "");
     return 0;
 }
 
-int IDLesen() {
-    const zan1com::PortSession session;
-    if (session.status() != 0) return session.status();
-    SetCtrlVal(panelHandle, PANEL_IDSTRING, "");
+Identifikation IDLesen(Leitung& leitung, const Ziel& ziel) {
+    const PortSession session(leitung, ziel.port);
+    if (!session.status().ok()) return {session.status(), false, {}};
     IdPuffer id{};
-    const int result = VEKZAN1_IDLesen(session.port(), zan1com::BusAdresse(), id.data());
-    if (result != 0) return result;
-    SetCtrlVal(panelHandle, PANEL_IDSTRING, id.data());
-    return 0;
+    const Result result = MitPortgrund(VEKZAN1_IDLesen(session.port(), ziel.adresse, id.data()));
+    return {result, true, result.ok() ? id.data() : ""};
 }

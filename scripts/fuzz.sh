@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets tests/fuzz/*_fuzz.cpp with clang against one
-# instrumented build of the library (build-fuzz/lib) and runs each over its
-# corpus tests/fuzz/corpus/<target> for FUZZ_SECONDS (default 20) seconds.
+# Builds the fuzz targets tests/fuzz/*_fuzz.cpp with clang in one instrumented
+# build (build-fuzz/lib) and runs each over its corpus
+# tests/fuzz/corpus/<target> for FUZZ_SECONDS (default 20) seconds.
 # FUZZ_TARGETS picks targets; arguments go to libFuzzer. New inputs land in
 # build-fuzz/corpus/<target>; "scripts/fuzz.sh --merge" adds those that reach
 # new edges (hit counts aside, to keep it small) to the checked-in corpus
@@ -17,18 +17,11 @@ if [ "${1:-}" = --merge ]; then merge=1; shift; fi
 
 flags="-O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
 cmake -S . -B "$build/lib" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE= \
-    -DCMAKE_CXX_FLAGS="$flags" -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
-cmake --build "$build/lib" --target zan1core
-compile=(clang++ -std=c++20 $flags -Wall -Wextra -Werror -I"$root")
-support=()
-for source in tests/support/scriptedport.cpp tests/support/panels.cpp; do
-    support+=("$build/$(basename "$source" .cpp).o")
-    "${compile[@]}" -c "$source" -o "${support[-1]}"
-done
-
+    -DCMAKE_CXX_FLAGS="$flags" -DBUILD_TESTING=OFF -DZAN1_CORE_ONLY=ON -DZAN1_FUZZ=ON \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 for target in "${targets[@]}"; do
-    "${compile[@]}" -fsanitize=fuzzer "tests/fuzz/${target}_fuzz.cpp" "${support[@]}" \
-        "$build/lib/libzan1core.a" -lpthread -o "$build/${target}_fuzz"
+    cmake --build "$build/lib" --target "${target}_fuzz"
+    cp "$build/lib/tests/fuzz/${target}_fuzz" "$build/${target}_fuzz"
 done
 
 for target in "${targets[@]}"; do

@@ -11,12 +11,15 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/ZAN1BSteuerung.h"
+#include "app/programm.h"
 #include "app/resource.h"
-#include "config/ZAN1Konfig.h"
+#include "app/skalierung.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/qt/qtview.h"
@@ -35,9 +38,21 @@ void AcceptModalBox() {
     QTimer::singleShot(20, [] { AcceptModalBox(); });
 }
 
-void Connect() {
+// Once connecting has ended: whether it holds.
+void WhenConnectingEnded(std::function<void(bool)> then) {
+    const Programm& program = LaufendesProgramm();
+    if (program.beschaeftigt) {
+        QTimer::singleShot(20, [then] { WhenConnectingEnded(then); });
+        return;
+    }
+    then(program.istwerteAbfragen);
+}
+
+// Presses "verbinden".
+void Connect(std::function<void(bool)> then) {
     SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
     userint::DispatchCommit(panelHandle, PANEL_VERBINDEN);
+    WhenConnectingEnded(std::move(then));
 }
 
 bool Connected() {
@@ -47,9 +62,10 @@ bool Connected() {
 }
 
 void ConnectAndTell() {
-    Connect();
-    if (Connected()) std::printf("connected\n");
-    std::fflush(stdout);
+    Connect([](bool connected) {
+        if (connected) std::printf("connected\n");
+        std::fflush(stdout);
+    });
 }
 
 // Answers the file dialogs with werte.csv; messages go to the window.
@@ -97,7 +113,10 @@ int main(int argc, char** argv) {
         }
         if (which == "live" || which == "recording") {
             QTimer::singleShot(0, [] { AcceptModalBox(); });
-            Connect();
+            Connect([which](bool) {
+                if (which == "recording")
+                    userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
+            });
             // New setpoints a moment later, so the chart shows both loops at work.
             QTimer::singleShot(2000, [] {
                 SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 7.5);
@@ -107,7 +126,6 @@ int main(int argc, char** argv) {
             });
         }
         if (which == "recording") {
-            userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
             QTimer::singleShot(9000, [&view] {
                 QWidget* window = view.panelWidget(panelHandle);
                 auto* datei = window->findChild<QMenu*>(QStringLiteral("DATEI"));

@@ -384,11 +384,6 @@ void SyncControl(ControlView& view, const ControlState& state) {
     }
 }
 
-void RepaintControl(const ControlView& view) {
-    if (view.widget) view.widget->repaint();
-    if (view.label) view.label->repaint();
-}
-
 void ConnectTabControl(ControlView& view) {
     auto* tabs = static_cast<QTabWidget*>(view.widget);
     QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [&view](int page) {

@@ -43,9 +43,6 @@ void CreateControl(ControlView& view, const userint::ControlState& state, QWidge
 // Copies the model's state into the widget without raising a commit.
 void SyncControl(ControlView& view, const userint::ControlState& state);
 
-// Repaints the control at once, without processing events.
-void RepaintControl(const ControlView& view);
-
 // Hooks a tab control's page changes up, once its pages are added.
 void ConnectTabControl(ControlView& view);
 

@@ -12,14 +12,23 @@
 #include "platform/qt/controls.h"
 #include "platform/qt/look.h"
 #include "platform/qt/panelwindow.h"
+#include "platform/userint/uithread.h"
 
 namespace qtui {
 
 QtView::QtView() {
     ApplyLook();
+    // Work that other threads post for the UI thread runs from the event
+    // loop, modal dialogs' loops included.
+    userint::SetUiWaker([] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [] { userint::RunPostedWork(); }, Qt::QueuedConnection);
+    });
 }
 
-QtView::~QtView() = default;
+QtView::~QtView() {
+    userint::SetUiWaker(nullptr);
+}
 
 QWidget* QtView::panelWidget(int panel) {
     PanelView* view = ensurePanel(panel);
@@ -177,9 +186,6 @@ void QtView::controlChanged(int panel, int control) {
     const userint::ControlState* state = userint::FindControl(panel, control);
     if (found == view->controls.end() || !state) return;
     SyncControl(found->second, *state);
-    // Inside a callback no event is processed until it returns, so a progress
-    // text would not be seen: paint it now instead.
-    if (userint::CallbackRunning()) RepaintControl(found->second);
 }
 
 void QtView::focusRequested(int panel, int control) {

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 #include <string_view>
 #include <utility>
 
@@ -36,15 +37,16 @@ struct Trace {
     bool running = false;
     platform::UniqueFd file;  // not valid when tracing to standard error
     int fd = -1;
-    std::string path;
     std::string buffer;
     SystemClock::time_point lastWrite;
     int writeError = 0;
     std::array<Frame, kLastPort> frames;
 };
 
+// Guards everything below: the port side traces from the thread that works
+// the line, the trace is switched from another.
+std::mutex gMutex;
 Trace gTrace;
-LineTraceFailure gFailure;
 TraceClock gClock;
 
 // The text of the last second a line was stamped with, made once per second.
@@ -103,7 +105,6 @@ void AppendByte(std::string& out, unsigned char byte) {
 }
 
 void Fail(int error) {
-    gFailure = {gTrace.path, error};
     gTrace.writeError = error;
     gTrace.running = false;
     gTrace.buffer.clear();
@@ -150,29 +151,7 @@ Frame* FrameOf(int port) {
     return &gTrace.frames[port - 1];
 }
 
-}  // namespace
-
-int StartLineTrace(const std::string& path, TraceMode mode) {
-    StopLineTrace();
-    gFailure = {};
-    gTrace.path = path;
-    if (path == kTraceToStandardError) {
-        gTrace.fd = fileno(stderr);
-    } else {
-        const int flags = O_WRONLY | O_CREAT | (mode == TraceMode::Append ? O_APPEND : O_TRUNC);
-        gTrace.file = platform::UniqueFd(platform::OpenFile(path, flags));
-        if (!gTrace.file.valid()) {
-            gFailure = {path, errno};
-            return gFailure.error;
-        }
-        gTrace.fd = gTrace.file.get();
-    }
-    gTrace.running = true;
-    gTrace.lastWrite = Now();
-    return 0;
-}
-
-int StopLineTrace() {
+int Stop() {
     if (gTrace.running) {
         for (Frame& frame : gTrace.frames)
             EndFrame(frame);
@@ -187,20 +166,42 @@ int StopLineTrace() {
     return std::exchange(gTrace.writeError, 0);
 }
 
+}  // namespace
+
+int StartLineTrace(const std::string& path, TraceMode mode) {
+    const std::lock_guard lock(gMutex);
+    Stop();
+    if (path == kTraceToStandardError) {
+        gTrace.fd = fileno(stderr);
+    } else {
+        const int flags = O_WRONLY | O_CREAT | (mode == TraceMode::Append ? O_APPEND : O_TRUNC);
+        gTrace.file = platform::UniqueFd(platform::OpenFile(path, flags));
+        if (!gTrace.file.valid()) return errno;
+        gTrace.fd = gTrace.file.get();
+    }
+    gTrace.running = true;
+    gTrace.lastWrite = Now();
+    return 0;
+}
+
+int StopLineTrace() {
+    const std::lock_guard lock(gMutex);
+    return Stop();
+}
+
 bool LineTraceRunning() {
+    const std::lock_guard lock(gMutex);
     return gTrace.running;
 }
 
-LineTraceFailure TakeLineTraceFailure() {
-    return std::exchange(gFailure, {});
-}
-
 void SetLineTraceClock(TraceClock clock) {
+    const std::lock_guard lock(gMutex);
     gClock = std::move(clock);
     gSecond = {};
 }
 
 void TraceSent(int port, const std::string& device, std::span<const char> bytes) {
+    const std::lock_guard lock(gMutex);
     Frame* frame = FrameOf(port);
     if (!frame || bytes.empty()) return;
     EndFrame(*frame);
@@ -213,6 +214,7 @@ void TraceSent(int port, const std::string& device, std::span<const char> bytes)
 }
 
 void TraceReceived(int port, const std::string& device, int byte) {
+    const std::lock_guard lock(gMutex);
     Frame* frame = FrameOf(port);
     if (!frame) return;
     if (frame->bytes.empty()) {
@@ -225,6 +227,7 @@ void TraceReceived(int port, const std::string& device, int byte) {
 }
 
 void TraceNoByte(int port, const std::string& device, const FailureCause& cause) {
+    const std::lock_guard lock(gMutex);
     Frame* frame = FrameOf(port);
     if (!frame) return;
     EndFrame(*frame);
@@ -245,10 +248,12 @@ void TraceNoByte(int port, const std::string& device, const FailureCause& cause)
 }
 
 void TraceEndFrame(int port) {
+    const std::lock_guard lock(gMutex);
     if (Frame* frame = FrameOf(port)) EndFrame(*frame);
 }
 
 void TraceClosed(int port) {
+    const std::lock_guard lock(gMutex);
     Frame* frame = FrameOf(port);
     if (!frame) return;
     EndFrame(*frame);

@@ -10,6 +10,8 @@
 // of its own: "<- <timeout>", "<- <hang-up>" or "<- <error ENAME>".
 // Lines are buffered and written out when the buffer fills, a second after
 // the last write, when a port closes and when the trace stops; never synced.
+// Every function may be called from any thread: the window's module thread
+// traces while its UI thread starts and stops the trace.
 #pragma once
 
 #include <chrono>
@@ -27,20 +29,14 @@ inline constexpr const char* kTraceToStandardError = "-";
 enum class TraceMode { Replace, Append };
 
 // Ends a running trace, then starts one into path; 0, or the errno of
-// opening path (kept for TakeLineTraceFailure).
+// opening path.
 int StartLineTrace(const std::string& path, TraceMode mode);
 // Writes out what is buffered and ends the trace; 0, or the errno of the
-// first write that failed since the start (also kept).
+// first write that failed since the start.
 int StopLineTrace();
-// False once a write failed: the trace then ends by itself and keeps why.
+// False once a write failed: the trace then ends by itself, and the next
+// StopLineTrace says why.
 bool LineTraceRunning();
-
-struct LineTraceFailure {
-    std::string path;  // empty: nothing failed
-    int error = 0;
-};
-// The kept failure, which is forgotten by this call and by the next start.
-LineTraceFailure TakeLineTraceFailure();
 
 // Where the time of a line comes from; an empty function restores the
 // system clock. For tests.

@@ -8,7 +8,8 @@
 namespace rs232 {
 namespace {
 
-PortFailure gFailure;
+// Each thread's own: a thread that works a line takes its failures itself.
+thread_local PortFailure gFailure;
 
 }  // namespace
 

@@ -1,6 +1,7 @@
-// Why the last port operation failed, so that error texts can name the device
-// and the reason. Every operation of rs232.h except CloseCom first forgets the
-// previous failure, so a failure kept here belongs to the last of them.
+// Why the last port operation of this thread failed, so that error texts can
+// name the device and the reason. Every operation of rs232.h except CloseCom
+// first forgets the previous failure, so a failure kept here belongs to the
+// last of them.
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 #include "platform/rs232/portmap.h"
 
 #include <array>
+#include <mutex>
 
 #include "platform/ini/ini.h"
 #include "platform/rs232/rs232.h"
@@ -8,6 +9,8 @@
 namespace rs232 {
 namespace {
 
+// Set by one thread and looked up by the one that opens the port.
+std::mutex gMutex;
 std::array<std::string, kLastPort> gPortDevices;
 
 bool ValidPort(int port) {
@@ -31,14 +34,19 @@ std::string MappedDeviceForPort(int port) {
 
 std::string DeviceForPort(int port) {
     if (!ValidPort(port)) return {};
-    if (!gPortDevices[port - 1].empty()) return gPortDevices[port - 1];
+    {
+        const std::lock_guard lock(gMutex);
+        if (!gPortDevices[port - 1].empty()) return gPortDevices[port - 1];
+    }
     std::string device = MappedDeviceForPort(port);
     if (!device.empty()) return device;
     return DefaultDeviceForPort(port);
 }
 
 void SetPortDevice(int port, const std::string& device) {
-    if (ValidPort(port)) gPortDevices[port - 1] = device;
+    if (!ValidPort(port)) return;
+    const std::lock_guard lock(gMutex);
+    gPortDevices[port - 1] = device;
 }
 
 }  // namespace rs232

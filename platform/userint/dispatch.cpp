@@ -1,5 +1,6 @@
 // Callback dispatch, the event loop, the dialogs and the view's pictures.
 #include "platform/userint/modeldata.h"
+#include "platform/userint/uithread.h"
 
 using namespace userint;
 using namespace userint::detail;
@@ -60,7 +61,21 @@ bool DispatchTimerTick(int panel, int control) {
     const ControlState* c = MutableControl(panel, control, &status);
     if (!c || c->resource->kind != ControlKind::Timer || !c->resource->callback) return false;
     const CtrlCallbackPtr callback = c->resource->callback;
-    return RunCallback([&] { callback(panel, control, EVENT_TIMER_TICK); });
+    // The timer keeps ticking while another callback waits in a modal dialog,
+    // but never runs inside its own tick.
+    ModelData& data = Data();
+    if (data.timerRunning) return false;
+    const bool otherRunning = data.callbackRunning;
+    data.timerRunning = data.callbackRunning = true;
+    struct Reset {
+        bool otherRunning;
+        ~Reset() {
+            Data().timerRunning = false;
+            Data().callbackRunning = otherRunning;
+        }
+    } reset{otherRunning};
+    callback(panel, control, EVENT_TIMER_TICK);
+    return true;
 }
 
 bool CallbackRunning() {
@@ -87,7 +102,8 @@ int RunUserInterface() {
     if (data.view) {
         data.view->run();
     } else {
-        while (!data.quitRequested && !data.posted.empty()) {
+        while (!data.quitRequested && (!data.posted.empty() || RunPostedWork() > 0)) {
+            if (data.posted.empty()) continue;
             auto work = std::move(data.posted.front());
             data.posted.pop_front();
             work();

@@ -1,8 +1,9 @@
 // Read access to the live model for the view and for tests, and the entry
 // points through which operator actions reach it. Callbacks are dispatched one
-// at a time: an event that arrives while a callback runs is dropped (a timer
-// tick as on the original platform; operator input cannot arrive then, since
-// the view does not process input during a callback).
+// at a time: an event that arrives while a callback runs is dropped (operator
+// input cannot arrive then, since the view does not process input during a
+// callback). Only the timer keeps ticking while a callback waits in a modal
+// dialog, so that what it drives goes on behind any dialog.
 #pragma once
 
 #include <functional>
@@ -78,9 +79,9 @@ bool DispatchMenu(int panel, int menuItem);
 bool DispatchTimerTick(int panel, int control);
 bool CallbackRunning();
 
-// Headless event loop: work posted here runs in order inside
-// RunUserInterface when no view is installed; the loop returns when the queue
-// is empty or QuitUserInterface was called.
+// Headless event loop: work posted here, and work posted to the UI thread
+// (uithread.h), runs in order inside RunUserInterface when no view is
+// installed; the loop returns when none is left or QuitUserInterface was called.
 void PostToLoop(std::function<void()> work);
 
 // Discards every panel and popup and forgets the resources (tests).

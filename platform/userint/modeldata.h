@@ -22,6 +22,7 @@ struct ModelData {
     View* view = nullptr;
     Dialogs* dialogs = nullptr;
     bool callbackRunning = false;
+    bool timerRunning = false;
     bool quitRequested = false;
     int quitCode = 0;
     std::deque<std::function<void()>> posted;

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/userint/modeldata.h"
+#include "platform/userint/uithread.h"
 
 namespace userint {
 namespace detail {
@@ -138,6 +139,24 @@ void RegisterResource(const Resource& resource) {
     Data().resources.push_back(std::make_unique<Resource>(resource));
 }
 
+std::vector<std::string> UnattachedCallbacks(const std::string& resourceName) {
+    std::vector<std::string> names;
+    const Resource* resource = FindResource(resourceName);
+    if (!resource) return names;
+    const auto check = [&names](const std::string& where, const std::string& name, bool attached) {
+        if (!name.empty() && !attached) names.push_back(where + ": " + name);
+    };
+    for (const PanelResource& panel : resource->panels) {
+        check(panel.constant, panel.callbackName, panel.callback);
+        for (const ControlResource& control : panel.controls)
+            check(panel.constant + "." + control.constant, control.callbackName, control.callback);
+        for (const MenuResource& menu : panel.menuBar)
+            for (const MenuItemResource& item : menu.items)
+                check(panel.constant + "." + item.constant, item.callbackName, item.callback);
+    }
+    return names;
+}
+
 const PanelState* FindPanel(int panel) {
     return MutablePanel(panel);
 }
@@ -164,7 +183,9 @@ void ResetModel() {
     data.posted.clear();
     data.nextHandle = 1;
     data.callbackRunning = false;
+    data.timerRunning = false;
     data.quitRequested = false;
+    DropPostedWork();
 }
 
 }  // namespace userint

@@ -117,4 +117,8 @@ struct Resource {
 // same name).
 void RegisterResource(const Resource& resource);
 
+// The callbacks that the registered resource of that name names but that
+// have none attached, as "PANEL.CONTROL: name"; empty when all resolve.
+std::vector<std::string> UnattachedCallbacks(const std::string& resourceName);
+
 }  // namespace userint

@@ -2,7 +2,9 @@
 // polling, the module commands, the entry checks, the chart zoom, the
 // configuration panel, the parameter files, start-up and the end.
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -13,26 +15,39 @@
 #include <vector>
 
 #include "app/ZAN1BSteuerung.h"
+#include "app/fehleranzeige.h"
 #include "app/maincallbacks.h"
-#include "app/recording.h"
+#include "app/messwertaufzeichnung.h"
 #include "app/resource.h"
+#include "config/ZAN1Konfig.h"
 #include "errors/VEK_errorV3.h"
-#include "errors/errordisplay.h"
 #include "platform/version.h"
-#include "tests/moduleops/moduleopstest.h"
+#include "tests/app/fenster.h"
+#include "tests/support/casetable.h"
 #include "tests/support/tempdir.h"
 
 namespace {
 
-using moduleopstest::Control;
-using moduleopstest::Frames;
-using moduleopstest::Num;
-using moduleopstest::Skalieren;
+using fenster::Control;
+using fenster::Frames;
+using fenster::Num;
+using fenster::Skalieren;
+using fenster::Warten;
+
+// The cases of a table beside the test, as fields between blanks.
+template <typename Run>
+void Faelle(const std::string& datei, int mindestens, Run run) {
+    testsupport::RunCaseTable(
+        std::string(ZAN1_TEST_DATA) + "/" + datei, mindestens, [&run](const std::string& line) {
+            std::istringstream in(line);
+            return run(std::vector<std::string>(std::istream_iterator<std::string>(in), {}));
+        });
+}
 
 // Records each message box as "title|polling on" and answers a file dialog with file.
 struct Dialogs : userint::Dialogs {
     void message(const std::string& title, const std::string&) override {
-        popups.push_back(title + "|" + std::to_string(gIstwerteAbfragen));
+        popups.push_back(title + "|" + std::to_string(LaufendesProgramm().istwerteAbfragen));
     }
     int selectFile(const userint::FileSelectRequest&, std::string* path) override {
         *path = file;
@@ -42,30 +57,30 @@ struct Dialogs : userint::Dialogs {
     std::string file;
 };
 
-class MainWindow : public moduleopstest::ModuleOps {
+class MainWindow : public fenster::Fenster {
   protected:
     void reset() override {
-        ModuleOps::reset();
-        gIstwerteAbfragen = false;
-        gWarnungAngezeigt = 0;
+        Fenster::reset();
         m_dialogs = {};
         userint::SetDialogs(&m_dialogs);
-    }
-    static void Commit(int panel, int control) {
-        ASSERT_TRUE(userint::DispatchCommit(panel, control));
     }
     static void Menu(int item) { ASSERT_TRUE(userint::DispatchMenu(panelHandle, item)); }
     static void Verbinden(int gedrueckt) {
         SetCtrlVal(panelHandle, PANEL_VERBINDEN, gedrueckt);
         Commit(panelHandle, PANEL_VERBINDEN);
     }
-    static void Tick() { ASSERT_TRUE(userint::DispatchTimerTick(panelHandle, PANEL_TIMER)); }
+    static void Tick() {
+        ASSERT_TRUE(userint::DispatchTimerTick(panelHandle, PANEL_TIMER));
+        Warten();
+    }
     static double Fehler() { return Num(panelHandle, PANEL_FEHLERNUMMER); }
+    // The port held open, as the scripted ports count.
+    int offen() { return script().opens - script().closes; }
     // The connection as the operator sees it, as a whole.
-    static void ExpectConnected(bool an) {
+    void ExpectConnected(bool an) {
         EXPECT_EQ(Num(panelHandle, PANEL_VERBINDEN), an);
-        EXPECT_EQ(gIstwerteAbfragen, an);
-        EXPECT_EQ(gComPort, an ? 3 : -1);
+        EXPECT_EQ(LaufendesProgramm().istwerteAbfragen, an);
+        EXPECT_EQ(offen(), an ? 1 : 0);
         for (int c : {PANEL_ISTWERT1, PANEL_ISTWERTEINHEIT1, PANEL_ISTWERT2, PANEL_ISTWERTEINHEIT2})
             EXPECT_EQ(userint::FindControl(panelHandle, c)->dimmed, !an) << c;
         EXPECT_EQ(userint::FindControl(panelHandle, PANEL_PORT)->dimmed, an);
@@ -152,7 +167,7 @@ TEST_F(MainWindow, RecordingFollowsTheConnection) {
 }
 
 // The window as a line of commands.txt gives it.
-std::string Anzeige(const moduleopstest::RecordingView& view) {
+std::string Anzeige(const fenster::RecordingView& view) {
     std::ostringstream out;
     for (int c : {PANEL_SOLLWERT1, PANEL_STELLWERT1, PANEL_SOLLWERT2, PANEL_STELLWERT2})
         out << Num(panelHandle, c) << " ";
@@ -165,7 +180,7 @@ std::string Anzeige(const moduleopstest::RecordingView& view) {
     const userint::ControlState& chart = *userint::FindControl(panelHandle, PANEL_STRIPCHART);
     out << " " << (id.empty() ? "-" : id) << " "
         << userint::FindControl(tabpanelRegler1, TABPANEL_PANTEIL)->precision << " "
-        << Num(panelHandle, PANEL_VERBINDEN) << gIstwerteAbfragen << " "
+        << Num(panelHandle, PANEL_VERBINDEN) << LaufendesProgramm().istwerteAbfragen << " "
         << (view.focus.first
                 ? userint::FindControl(view.focus.first, view.focus.second)->resource->constant
                 : "-")
@@ -179,8 +194,8 @@ std::string Anzeige(const moduleopstest::RecordingView& view) {
 // the window; connecting reads back the setpoint (mode 1, in the user unit) or
 // the manipulated value (mode 3, in volts) of each channel.
 TEST_F(MainWindow, CommandsShowTheirResult) {
-    for (const auto& f : moduleopstest::Faelle("commands.txt")) {
-        SCOPED_TRACE(f[0] + " " + f[1]);
+    Faelle("commands.txt", 21, [this](const std::vector<std::string>& f) {
+        if (f.size() != 18) return false;
         reset();
         Skalieren(1, 0, 100);
         Skalieren(2, 100, 200);
@@ -204,12 +219,13 @@ TEST_F(MainWindow, CommandsShowTheirResult) {
         Commit(panelHandle, Control(panelHandle, f[0]));
         EXPECT_EQ(script().written, Frames(f[2]));
         EXPECT_EQ(Fehler(), std::stoi(f[3]));
-        EXPECT_EQ(moduleopstest::Words(Anzeige(m_view)),
+        EXPECT_EQ(fenster::Words(Anzeige(m_view)),
                   std::vector<std::string>(f.begin() + 4, f.end()));
-        EXPECT_EQ(gComPort != -1, gIstwerteAbfragen);  // held exactly while polling
-    }
+        EXPECT_EQ(offen(), LaufendesProgramm().istwerteAbfragen);  // held exactly while polling
+        return true;
+    });
     reset();  // a written set is read back
-    answer(moduleopstest::kAcks + " -");
+    answer(fenster::kAcks + " -");
     Commit(panelHandle, PANEL_SCHREIBEN);
     EXPECT_EQ(script().written.substr(script().written.size() - 6), "#1P1R\r");
     EXPECT_EQ(Fehler(), 403052);
@@ -218,8 +234,8 @@ TEST_F(MainWindow, CommandsShowTheirResult) {
 // A zero I share and crossed limits are corrected in the field just entered,
 // on its own page only; the display precision follows the shares.
 TEST_F(MainWindow, ParameterEntryIsChecked) {
-    for (const auto& f : moduleopstest::Faelle("entries.txt")) {
-        SCOPED_TRACE(f[0] + " " + f[1]);
+    Faelle("entries.txt", 8, [this](const std::vector<std::string>& f) {
+        if (f.size() != 6) return false;
         reset();
         const int field = Control(tabpanelRegler2, f[0]);
         const int other = f[2] == "-" ? field : Control(tabpanelRegler2, f[2]);
@@ -232,7 +248,8 @@ TEST_F(MainWindow, ParameterEntryIsChecked) {
         EXPECT_EQ(userint::FindControl(tabpanelRegler2, field)->precision, std::stoi(f[5]));
         EXPECT_EQ(Num(tabpanelRegler2, other), std::stod(f[other == field ? 4 : 3]));
         EXPECT_EQ(Num(tabpanelRegler1, field), std::stod(f[1]));  // the other page stays
-    }
+        return true;
+    });
 }
 
 // Skalieren shows the records; Ok adopts the pages unless one is degenerate,
@@ -257,11 +274,11 @@ TEST_F(MainWindow, ConfigurationPanel) {
     EXPECT_TRUE(userint::FindPanel(konfigpanelHandle)->visible);
     knopf(KONFIGPNL_ABBRUCH);
     EXPECT_FALSE(userint::FindPanel(konfigpanelHandle)->visible);
-    EXPECT_EQ(gKonfig1.einheitmax, 100);
+    EXPECT_EQ(LaufendesProgramm().konfig[0].einheitmax, 100);
     Menu(MENUBAR_KONFIG_SKALIERUNG);
     knopf(KONFIGPNL_AUFSTANDARDWERTE);
     knopf(KONFIGPNL_OK);
-    EXPECT_EQ(gKonfig1.einheitmax, 10);
+    EXPECT_EQ(LaufendesProgramm().konfig[0].einheitmax, 10);
 }
 
 // A failing file command shows its code; a cancelled or successful one nothing.
@@ -306,17 +323,24 @@ TEST_F(MainWindow, TrafficLog) {
     EXPECT_EQ(name(), "Verkehr protokollieren...");
 }
 
-// Start-up needs every panel and shows the main window only (the info popup
-// is in the Qt test); closing the configuration panel or Beenden ends the
-// program, which closes a held port and saves the settings.
+// Start-up needs every panel and every callback the resource names, and
+// shows the main window only (the info popup is in the Qt test); closing the
+// configuration panel or Beenden ends the program, which closes a held port
+// and saves the settings.
 TEST_F(MainWindow, StartUpAndEnd) {
+    m_programm.reset();         // ProgramMain runs its own
     userint::SetView(nullptr);  // the headless loop
-    for (std::size_t ohne = 0; ohne < Zan1Resource().panels.size(); ++ohne) {
+    for (std::size_t ohne = 0; ohne <= Zan1Resource().panels.size(); ++ohne) {
         userint::ResetModel();
         userint::Resource teil = Zan1Resource();
-        teil.panels.erase(teil.panels.begin() + ohne);
+        if (ohne < teil.panels.size()) {
+            teil.panels.erase(teil.panels.begin() + ohne);
+        } else {
+            teil.panels[0].controls[1].callbackName = "Callback_Main_Button_Gibt_Es_Nicht";
+            teil.panels[0].controls[1].callback = nullptr;
+        }
         userint::RegisterResource(teil);
-        EXPECT_EQ(ProgramMain(), -1) << ohne;  // one panel missing
+        EXPECT_EQ(ProgramMain(), -1) << ohne;  // one panel or callback missing
     }
     for (const int beenden : {0, 1}) {
         userint::ResetModel();
@@ -327,7 +351,12 @@ TEST_F(MainWindow, StartUpAndEnd) {
             const auto text = [](int c) { return userint::FindControl(aboutpanelHandle, c)->text; };
             EXPECT_EQ(text(ABOUTPANEL_VERSION) + " " + text(ABOUTPANEL_DATUM),
                       std::string("V ") + ProgramVersion() + " 12/2010");
-            ASSERT_EQ(OpenComPort(), 0);  // as a held connection would
+            // As a held connection would.
+            LaufendesProgramm().modul.ausfuehren([](Leitung& leitung) -> Modul::Anzeige {
+                leitung.OpenComPort(3);
+                return {};
+            });
+            Warten();
             EXPECT_TRUE(beenden ? userint::DispatchMenu(panelHandle, MENUBAR_DATEI_BEENDEN)
                                 : userint::DispatchPanelEvent(konfigpanelHandle, EVENT_CLOSE));
         });
@@ -336,6 +365,29 @@ TEST_F(MainWindow, StartUpAndEnd) {
         EXPECT_EQ(script().closes, beenden + 1);
         EXPECT_TRUE(std::filesystem::remove(kIniDateiname));
     }
+}
+
+// The display shows the last result: lamp, text with its reason, number.
+TEST_F(MainWindow, ErrorDisplayShowsLampTextAndNumberOfTheLastResult) {
+    const auto display = [] {
+        const auto* text = userint::FindControl(panelHandle, PANEL_FEHLERSTRING);
+        return std::to_string(static_cast<int>(Num(panelHandle, PANEL_FEHLERLED))) + " '" +
+               text->text + "' " +
+               std::to_string(static_cast<long long>(Num(panelHandle, PANEL_FEHLERNUMMER)));
+    };
+    FehlerZeigen(-403011);
+    EXPECT_EQ(display(), "1 'Keine Antwort vom Gerät' 403011");
+    FehlerZeigen(0);
+    EXPECT_EQ(display(), "0 '' 0");
+    FehlerZeigen(-6123);  // the silent range is shown here, with its empty text
+    EXPECT_EQ(display(), "1 '' 6123");
+    FehlerZeigen({-100002, rs232::PortFailure{"/dev/ttyUSB0", {EBUSY, false, 0}, ""}});
+    EXPECT_EQ(display(),
+              "1 'Fehler beim öffnen der seriellen Schnittstelle (/dev/ttyUSB0: von "
+              "einem anderen Programm belegt)' 100002");
+    FehlerZeigen(INT_MIN);
+    EXPECT_EQ(display(), "1 'Ein unbekannter Fehler ist aufgetreten' 2147483647");
+    EXPECT_TRUE(m_dialogs.popups.empty());
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <regex>
 #include <thread>
 
-#include "config/ZAN1Konfig.h"
 #include "config/messwertaufzeichnung.h"
 #include "platform/isotime.h"
 #include "tests/ini/testfiles.h"
@@ -40,21 +39,28 @@ TEST(Recording, LocalTimeIsIso8601WithMillisecondsAndOffset) {
 }
 
 // The header quotes what needs it; values keep the channel precision and the
-// scaling of the start, and a decimal point on a German desktop.
+// scaling of the start, and a decimal point on a German desktop. Each row is
+// stamped with the time the values were read.
 TEST(Recording, RowsFollowTheScalingOfTheStart) {
     testsupport::TemporaryCurrentDirectory directory;
     const std::string locale = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
-    KonfigstrukturAufStandardwerte();
-    EinheitSetzen(&gKonfig1, "a,\"b");
-    gKonfig2.einheitmax = 1000;
-    EinheitSetzen(&gKonfig2, "bar");
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    Konfigstruktur konfig1 = kStandardKonfig;
+    Konfigstruktur konfig2 = kStandardKonfig;
+    EinheitSetzen(&konfig1, "a,\"b");
+    konfig2.einheitmax = 1000;
+    EinheitSetzen(&konfig2, "bar");
     int grund = -1;
-    ASSERT_EQ(AufzeichnungStarten("werte.csv", &grund) + grund, 0);
-    KonfigstrukturAufStandardwerte();
-    for (double volt : {2.5, 0.001})
-        EXPECT_EQ(AufzeichnungEintragen(volt, volt, &grund) + grund, 0);
-    EXPECT_EQ(AufzeichnungBeenden(&grund) + grund, 0);
+    auto aufzeichnung = Messwertaufzeichnung::Starten("werte.csv", konfig1, konfig2, &grund);
+    ASSERT_TRUE(aufzeichnung);
+    ASSERT_EQ(grund, 0);
+    konfig2 = kStandardKonfig;
+    platform::Timestamp zeit = platform::Timestamp::Now();
+    for (double volt : {2.5, 0.001}) {
+        zeit.steady += 1500ms;
+        EXPECT_EQ(aufzeichnung->eintragen(volt, volt, zeit, &grund) + grund, 0);
+    }
+    EXPECT_EQ(aufzeichnung->beenden(&grund) + grund, 0);
     std::setlocale(LC_ALL, locale.c_str());
     std::smatch row;
     const std::string text = testfiles::Bytes("werte.csv");
@@ -63,25 +69,25 @@ TEST(Recording, RowsFollowTheScalingOfTheStart) {
                          std::regex("Zeit,t_s,\"Istwert1 \\[a,\"\"b\\]\",Istwert2 \\[bar\\]\r\n" +
                                     kRow + "2\\.500,250\\.0\r\n" + kRow + "0\\.001,0\\.1\r\n")))
         << text;
-    EXPECT_LE(std::stod(row[1]), std::stod(row[2]));
-    EXPECT_EQ(AufzeichnungStarten("fehlt/werte.csv", &grund), kFehlerAufzeichnungOeffnen);
+    EXPECT_NEAR(std::stod(row[2]) - std::stod(row[1]), 1.5, 0.0015);
+    EXPECT_FALSE(Messwertaufzeichnung::Starten("fehlt/werte.csv", konfig1, konfig2, &grund));
     EXPECT_EQ(grund, ENOENT);
 }
 
 // A recording killed while it runs leaves every row older than a second.
 TEST(Recording, KilledRecordingKeepsEveryRowOlderThanASecond) {
     testsupport::TemporaryCurrentDirectory directory;
-    KonfigstrukturAufStandardwerte();
     int started[2];
     ASSERT_EQ(pipe(started), 0);
     const pid_t child = fork();
-    for (int grund = 0; child == 0; std::this_thread::sleep_for(10ms)) {
+    if (child == 0) {
+        int grund = 0;
+        auto a =
+            Messwertaufzeichnung::Starten("werte.csv", kStandardKonfig, kStandardKonfig, &grund);
+        if (!a || write(started[1], "s", 1) != 1) _exit(1);
         // A row every 10 ms once the start was told.
-        if (!AufzeichnungLaeuft() &&
-            (AufzeichnungStarten("werte.csv", &grund) != 0 || write(started[1], "s", 1) != 1)) {
-            _exit(1);
-        }
-        AufzeichnungEintragen(1, 2, &grund);
+        for (;; std::this_thread::sleep_for(10ms))
+            a->eintragen(1, 2, platform::Timestamp::Now(), &grund);
     }
     char byte = 0;
     ASSERT_EQ(read(started[0], &byte, 1), 1);

@@ -15,16 +15,16 @@
 #include <thread>
 #include <vector>
 
+#include "app/programm.h"
 #include "cli/options.h"
 #include "cli/run.h"
-#include "config/ZAN1Konfig.h"
 #include "driver/vekzan1.h"
-#include "moduleops/ZAN1Com.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/rs232/portmap.h"
 #include "platform/rs232/rs232.h"
 #include "platform/userint/model.h"
+#include "platform/userint/uithread.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"
 #include "sim/ptyserver.h"
@@ -37,6 +37,17 @@ extern char** environ;
 namespace {
 
 using zan1sim::Fault;
+
+// The window's loop for as long as the module thread works.
+void Warten() {
+    for (int i = 0; i < 2000 && !LaufendesProgramm().modul.frei(); ++i)
+        userint::RunPostedWork(std::chrono::milliseconds(10));
+    ASSERT_TRUE(LaufendesProgramm().modul.frei());
+}
+
+std::string Text(int control) {
+    return userint::FindControl(panelHandle, control)->text;
+}
 
 class OnBus : public testing::Test {
   protected:
@@ -133,6 +144,38 @@ TEST_F(OnBus, ADeviceThatGoesAwayIsReportedWithTheCodeOfTheStepThatFailed) {
                   device + ": Gerät wurde getrennt)\n");
 }
 
+// A scan of a bus where nothing answers waits a second per address on the
+// module thread; the UI thread meanwhile takes commits and shows each address
+// as it comes, and "Scann" pressed again stops after the address in flight.
+TEST_F(OnBus, TheWindowAnswersWhileASilentBusIsScanned) {
+    startBus({});
+    if (IsSkipped()) return;
+    sim().setFault(1, Fault::Silent);
+    ASSERT_TRUE(testsupport::LoadAllPanels());
+    Programm programm;
+    SetCtrlVal(panelHandle, PANEL_PORT, kPort);
+    for (int led = PANEL_LED1; led <= PANEL_LED8; ++led)
+        SetCtrlVal(panelHandle, led, 1);
+    ASSERT_TRUE(userint::DispatchCommit(panelHandle, PANEL_SCANN));
+    // Back at once: the scan runs, and what would start another operation is dimmed.
+    EXPECT_FALSE(programm.modul.frei());
+    EXPECT_TRUE(userint::FindControl(panelHandle, PANEL_LESEN)->dimmed);
+    EXPECT_FALSE(userint::FindControl(panelHandle, PANEL_SCANN)->dimmed);
+    for (int i = 0; i < 300 && Text(PANEL_TEXT) != "Suche nach Gerät 2"; ++i)
+        userint::RunPostedWork(std::chrono::milliseconds(10));
+    ASSERT_EQ(Text(PANEL_TEXT), "Suche nach Gerät 2");
+    EXPECT_FALSE(programm.modul.frei());
+    EXPECT_TRUE(userint::DispatchCommit(panelHandle, PANEL_GRAPHZOOMZURUECK));
+    EXPECT_TRUE(userint::DispatchCommit(panelHandle, PANEL_SCANN));
+    Warten();
+    EXPECT_EQ(Text(PANEL_TEXT), "");
+    std::string leds;
+    for (int led = PANEL_LED1; led <= PANEL_LED8; ++led)
+        leds += std::to_string(int(userint::FindControl(panelHandle, led)->number));
+    EXPECT_EQ(leds, "00111111");  // addresses 3 to 8 were not probed
+    EXPECT_FALSE(userint::FindControl(panelHandle, PANEL_LESEN)->dimmed);
+}
+
 // ser2net in raw TCP mode serves the simulator's terminal on the loopback;
 // the bus's port stands for tcp://127.0.0.1:PORT. Every address answers, so
 // that a scan waits for no timeout.
@@ -201,30 +244,34 @@ TEST_F(BehindServer, WindowOperations) {
     } dialogs;
     userint::SetDialogs(&dialogs);
     ASSERT_TRUE(testsupport::LoadAllPanels());
-    KonfigstrukturAufStandardwerte();
+    Programm programm;
     SetCtrlVal(panelHandle, PANEL_PORT, kPort);
     SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 4.0);
     SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
-    const auto text = [](int control) { return userint::FindControl(panelHandle, control)->text; };
     for (int control : {PANEL_SCANN, PANEL_IDLESEN, PANEL_SOLLWERT1, PANEL_LESEN, PANEL_SCHREIBEN,
                         PANEL_VERBINDEN}) {
         EXPECT_TRUE(userint::DispatchCommit(panelHandle, control));
-        EXPECT_EQ(text(PANEL_FEHLERSTRING), "") << control;
+        Warten();
+        EXPECT_EQ(Text(PANEL_FEHLERSTRING), "") << control;
     }
     EXPECT_EQ(sim().parameter(1, "soll1"), 4.0);
-    EXPECT_EQ(text(PANEL_IDSTRING), "VEK-ZAN1B-SIM");
-    for (int tick = 0; tick < 3; ++tick)
+    EXPECT_EQ(Text(PANEL_IDSTRING), "VEK-ZAN1B-SIM");
+    for (int tick = 0; tick < 3; ++tick) {
         EXPECT_TRUE(userint::DispatchTimerTick(panelHandle, PANEL_TIMER));
+        Warten();
+    }
     EXPECT_EQ(userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 0).size(), 3u);
     stopServer();
     EXPECT_TRUE(userint::DispatchTimerTick(panelHandle, PANEL_TIMER));
-    EXPECT_EQ(gComPort, -1);
-    EXPECT_EQ(text(PANEL_FEHLERSTRING),
+    Warten();
+    EXPECT_FALSE(programm.istwerteAbfragen);
+    EXPECT_EQ(Text(PANEL_FEHLERSTRING),
               "Fehler beim Leeren des Schreib- oder Leesepuffers der seriellen Schnittstelle (" +
                   m_device + ": Verbindung getrennt)");
     startServer();
     EXPECT_TRUE(userint::DispatchCommit(panelHandle, PANEL_IDLESEN));
-    EXPECT_EQ(text(PANEL_FEHLERSTRING), "");
+    Warten();
+    EXPECT_EQ(Text(PANEL_FEHLERSTRING), "");
     userint::SetDialogs(nullptr);
 }
 

@@ -12,16 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/ZAN1BSteuerung.h"
 #include "config/ZAN1Func.h"
 #include "config/ZAN1Konfig.h"
-#include "panel/ZAN1Steuerung.h"
-#include "panel/panelhandles.h"
 #include "platform/ini/iniobject.h"
 #include "platform/ini/initext.h"
 #include "platform/rs232/portmap.h"
-#include "platform/userint/userint.h"
-#include "tests/support/panels.h"
 
 namespace {
 
@@ -74,22 +69,15 @@ void CheckObject(IniObject& ini, std::size_t size) {
     }
 }
 
-struct Settings {
-    int port = 0;
-    int address = 0;
-    Konfigstruktur records[2];
-};
-
-Settings LoadSettings() {
-    Check(LoadIni() == 0);
-    Settings s{0, 0, {gKonfig1, gKonfig2}};
-    GetCtrlVal(panelHandle, PANEL_PORT, &s.port);
-    GetCtrlVal(panelHandle, PANEL_ADRESSE, &s.address);
-    Check(s.port >= 1 && s.port <= 8 && s.address >= 1 && s.address <= 9);
-    for (const Konfigstruktur& k : s.records) {
+Einstellungen LoadSettings() {
+    Einstellungen e;
+    Check(EinstellungenLesen(kIniDateiname, &e) == 0);
+    Check(e.comport.value_or(1) >= 1 && e.comport.value_or(8) <= 8);
+    Check(e.adresse.value_or(1) >= 1 && e.adresse.value_or(9) <= 9);
+    for (const Konfigstruktur& k : {e.konfig1, e.konfig2}) {
         Check(SkalierungBrauchbar(k) && Einheit(k).size() <= kEinheitMaxBytes);
     }
-    return s;
+    return e;
 }
 
 bool Near(double a, double b) {
@@ -130,15 +118,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckObject(*ini, size);
     Check(!rs232::DeviceForPort(1 + size % 8).empty());
 
-    // Loaded once, for speed: a run may find the rings and zoom an earlier file set.
-    static const bool panels = testsupport::LoadAllPanels();
-    Check(panels);
-    PanelsInitialisieren("", "");
-    const Settings first = LoadSettings();
-    Check(WriteIni() == 0);
-    const Settings again = LoadSettings();
-    Check(again.port == first.port && again.address == first.address &&
-          Same(again.records[0], first.records[0]) && Same(again.records[1], first.records[1]));
+    const Einstellungen first = LoadSettings();
+    Check(EinstellungenSchreiben(kIniDateiname, first) == 0);
+    const Einstellungen again = LoadSettings();
+    Check(again.comport == first.comport && again.adresse == first.adresse &&
+          Same(again.konfig1, first.konfig1) && Same(again.konfig2, first.konfig2) &&
+          again.zoomMinVolt.has_value() == first.zoomMinVolt.has_value() &&
+          again.zoomMaxVolt.has_value() == first.zoomMaxVolt.has_value());
     std::filesystem::current_path(directory.previous);
     return 0;
 }

@@ -23,6 +23,7 @@
 #include <map>
 
 #include "app/ZAN1BSteuerung.h"
+#include "app/programm.h"
 #include "app/resource.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
@@ -262,6 +263,7 @@ class ViewTest : public QObject {
             QVERIFY(std::filesystem::exists("satz.zan"));  // the extension is added
             WhenModal<QMessageBox>([](QMessageBox* box) { box->accept(); });
             Act(view, panelHandle, "VERBINDEN", false, QAccessibleActionInterface::toggleAction());
+            QTRY_VERIFY(LaufendesProgramm().istwerteAbfragen);  // connected on the module thread
             ChooseFile("werte");
             Act(view, panelHandle, "Messwerte aufzeichnen...", true);
             QTRY_VERIFY(std::filesystem::file_size("werte.csv") > 100);  // header and two rows

@@ -65,8 +65,11 @@ ScriptedPorts::ScriptedPorts() : m_script(std::make_shared<PortScript>()) {
                             rs232::FailureCause* cause) -> std::unique_ptr<rs232::SerialPort> {
             script->device = device;
             script->settings = settings;
-            *cause = {};  // a scripted failure has no reason from the system
-            if (script->failOpen) return nullptr;
+            *cause = {};
+            if (script->failOpen) {
+                cause->error = script->openError;
+                return nullptr;
+            }
             ++script->opens;
             return std::make_unique<ScriptedPort>(script);
         });

@@ -23,6 +23,7 @@ struct PortScript {
     int reads = 0;
 
     bool failOpen = false;
+    int openError = 0;  // the errno a failed open gives as its reason
     bool failClose = false;
     bool failTimeout = false;
     bool failFlushInput = false;

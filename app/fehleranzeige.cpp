@@ -1,4 +1,4 @@
-#include "errors/errordisplay.h"
+#include "app/fehleranzeige.h"
 
 #include <climits>
 
@@ -7,19 +7,19 @@
 #include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
 
-void FehlerZeigen(int code) {
-    if (code == 0) {
+void FehlerZeigen(const Result& result) {
+    if (result.ok()) {
         FehlerLoeschen();
     } else {
-        FehlerSetzen(code);
+        FehlerSetzen(result);
     }
 }
 
-void FehlerSetzen(int code) {
+void FehlerSetzen(const Result& result) {
     SetCtrlVal(panelHandle, PANEL_FEHLERLED, 1);
-    SetCtrlVal(panelHandle, PANEL_FEHLERSTRING, Fehlertext(code));
+    SetCtrlVal(panelHandle, PANEL_FEHLERSTRING, Fehlertext(result));
     // INT_MIN has no positive counterpart in an int.
-    SetCtrlVal(panelHandle, PANEL_FEHLERNUMMER, code == INT_MIN ? INT_MAX : -code);
+    SetCtrlVal(panelHandle, PANEL_FEHLERNUMMER, result.code == INT_MIN ? INT_MAX : -result.code);
 }
 
 void FehlerLoeschen() {

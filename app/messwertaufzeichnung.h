@@ -4,16 +4,18 @@
 // ends. The item can be chosen while a connection is held.
 #pragma once
 
+#include "platform/timestamp.h"
+
 inline constexpr const char* kMesswerteAufzeichnen = "Messwerte aufzeichnen...";
 inline constexpr const char* kAufzeichnungBeenden = "Aufzeichnung beenden";
 
 // Starts a recording, or ends the one running. A file that cannot be created
 // is shown in the error popup with its reason.
 void Callback_Menu_Messwerte(int menuItem, int panel);
-// On each successful poll, with the values read in volts. A recording whose
-// file cannot be written ends and shows in the error display with its reason;
-// the poll goes on.
-void MesswerteAufzeichnen(double volt1, double volt2);
+// On each successful poll, with the values read in volts when the poll began.
+// A recording whose file cannot be written ends and shows in the error
+// display with its reason; the poll goes on.
+void MesswerteAufzeichnen(double volt1, double volt2, const platform::Timestamp& zeit);
 // Ends a running recording (the connection or the program ends); last rows
 // that cannot be written are shown in the error popup.
 void AufzeichnungAbschliessen();

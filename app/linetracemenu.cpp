@@ -1,9 +1,10 @@
-#include "app/verkehrcallbacks.h"
+#include "app/linetracemenu.h"
 
 #include <string>
 
-#include "errors/errordisplay.h"
-#include "moduleops/verkehrsprotokoll.h"
+#include "app/fehleranzeige.h"
+#include "app/programm.h"
+#include "moduleops/linetrace.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
@@ -14,30 +15,31 @@ constexpr const char* kMuster = "*.log";
 constexpr const char* kProtokollieren = "Verkehr protokollieren...";
 constexpr const char* kBeenden = "Protokoll beenden";
 
-bool gProtokolliert = false;
-
 void Beenden() {
-    gProtokolliert = false;
+    Programm& p = LaufendesProgramm();
+    const Result result = LineTraceStop(p.linetracePfad);
+    p.linetracePfad.clear();
     SetMenuBarAttribute(panelHandle, MENUBAR_MENU_VERKEHR, ATTR_ITEM_NAME, kProtokollieren);
-    if (const int code = VerkehrsprotokollBeenden(); code != 0) FehlerSetzen(code);
+    if (!result.ok()) FehlerSetzen(result);
 }
 
 }  // namespace
 
 void Callback_Menu_Verkehr(int /*menuItem*/, int /*panel*/) {
-    if (gProtokolliert) return Beenden();
+    Programm& p = LaufendesProgramm();
+    if (!p.linetracePfad.empty()) return Beenden();
     std::string pfad;
     if (FileSelectPopup("", kMuster, "", "Verkehr protokollieren", VAL_SAVE_BUTTON, 0, 1, 1, 1,
                         &pfad) == VAL_NO_FILE_SELECTED) {
         return;
     }
-    if (const int code = VerkehrsprotokollStarten(pfad, false); code != 0) {
-        return FehlerSetzen(code);
+    if (const Result result = LineTraceStart(pfad, rs232::TraceMode::Replace); !result.ok()) {
+        return FehlerSetzen(result);
     }
-    gProtokolliert = true;
+    p.linetracePfad = pfad;
     SetMenuBarAttribute(panelHandle, MENUBAR_MENU_VERKEHR, ATTR_ITEM_NAME, kBeenden);
 }
 
-void VerkehrsprotokollPruefen() {
-    if (gProtokolliert && !VerkehrsprotokollLaeuft()) Beenden();
+void LineTracePruefen() {
+    if (!LaufendesProgramm().linetracePfad.empty() && !rs232::LineTraceRunning()) Beenden();
 }

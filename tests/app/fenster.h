@@ -1,48 +1,33 @@
-// The panels as at start-up over scripted ports (PORT 3, ADRESSE 1, default
-// scaling, no port open), the module's wire in short words and case tables
-// beside the tests.
+// The window over scripted ports: the panels as at start-up (PORT 3, ADRESSE
+// 1, default scaling), a running program with its module thread, the
+// module's wire in short words and case tables beside the tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "config/ZAN1Func.h"
-#include "config/ZAN1Konfig.h"
-#include "moduleops/ZAN1Com.h"
+#include "app/programm.h"
+#include "app/skalierung.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/userint/model.h"
+#include "platform/userint/uithread.h"
 #include "platform/userint/userint.h"
 #include "platform/userint/view.h"
 #include "tests/support/panels.h"
 #include "tests/support/scriptedport.h"
 
-namespace moduleopstest {
+namespace fenster {
 
 inline double Num(int panel, int control) {
     return userint::FindControl(panel, control)->number;
-}
-
-// The cases of a table file beside the test (ZAN1_TEST_DATA): one per line,
-// fields split at blanks; lines starting with # are comments.
-inline std::vector<std::vector<std::string>> Faelle(const std::string& datei) {
-    std::ifstream in(std::string(ZAN1_TEST_DATA) + "/" + datei);
-    std::vector<std::vector<std::string>> faelle;
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream words(line);
-        faelle.emplace_back(std::istream_iterator<std::string>(words),
-                            std::istream_iterator<std::string>());
-        if (faelle.back().empty() || faelle.back()[0][0] == '#') faelle.pop_back();
-    }
-    EXPECT_FALSE(faelle.empty()) << datei;
-    return faelle;
 }
 
 // The id of the control that a panel's resource names constant.
@@ -60,10 +45,6 @@ inline std::vector<std::string> Words(std::string text) {
     return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
 }
 
-// Answers to a parameter set written.
-inline const std::string kAcks =
-    "ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK";
-
 // The frames sent, in short words: "4M1R 4S1W2.500" is "#4M1R\r#4S1W2.500\r", "-" none.
 inline std::string Frames(const std::string& words) {
     std::string frames;
@@ -71,6 +52,18 @@ inline std::string Frames(const std::string& words) {
         if (word != "-") frames += "#" + word + "\r";
     }
     return frames;
+}
+
+// Answers to a parameter set written.
+inline const std::string kAcks =
+    "ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK ACK";
+
+// Lets the module thread do what was asked and shows its results, as the
+// event loop would.
+inline void Warten() {
+    for (int i = 0; i < 1000 && !LaufendesProgramm().modul.frei(); ++i)
+        userint::RunPostedWork(std::chrono::milliseconds(10));
+    ASSERT_TRUE(LaufendesProgramm().modul.frei()) << "the module thread did not finish";
 }
 
 // Channel kanal shows lo..hi for 0..10 V, adopted as the configuration panel does.
@@ -95,19 +88,19 @@ struct RecordingView : userint::View {
     std::pair<int, int> focus{0, 0};
 };
 
-class ModuleOps : public testing::Test {
+class Fenster : public testing::Test {
   protected:
     void SetUp() override { reset(); }
     void TearDown() override {
+        m_programm.reset();
         userint::SetView(nullptr);
-        CloseComPort();
     }
     // A fresh start, also between the cases of one test.
     virtual void reset() {
-        TearDown();
+        m_programm.reset();  // its thread ends before the script changes
         script() = {};
         ASSERT_TRUE(testsupport::LoadAllPanels());
-        KonfigstrukturAufStandardwerte();
+        m_programm = std::make_unique<Programm>();
         SetCtrlVal(panelHandle, PANEL_PORT, 3);
         m_view = {};
         userint::SetView(&m_view);
@@ -125,9 +118,15 @@ class ModuleOps : public testing::Test {
                                                   : "\x06#" + w + "\r");
         }
     }
+    // Commits a control and waits for what it started.
+    static void Commit(int panel, int control) {
+        ASSERT_TRUE(userint::DispatchCommit(panel, control));
+        Warten();
+    }
 
-    testsupport::ScriptedPorts m_ports;
+    testsupport::ScriptedPorts m_ports;  // outlives the program and its thread
     RecordingView m_view;
+    std::unique_ptr<Programm> m_programm;
 };
 
-}  // namespace moduleopstest
+}  // namespace fenster

@@ -5,7 +5,6 @@
 #pragma once
 
 void Callback_Menu_Verkehr(int menuItem, int panel);
-
 // For the timer: a trace that a failed write ended is shown and the item
 // named for a new start, without waiting for the operator.
-void VerkehrsprotokollPruefen();
+void LineTracePruefen();

@@ -1,0 +1,15 @@
+#include "app/fehlerpopup.h"
+
+#include "errors/VEK_errorV3.h"
+#include "errors/fehlertext.h"
+#include "platform/userint/userint.h"
+
+void VEK_Fehlerpopup(const Result& result) {
+    if (VEK_FehlerStill(result.code)) return;
+    MessagePopup(VEK_FehlerpopupTitel(result.code).c_str(), Fehlertext(result).c_str());
+}
+
+void VEK_Fehlerpopup2(const Result& result, const char* title) {
+    if (VEK_FehlerStill(result.code)) return;
+    MessagePopup(VEK_FehlerpopupTitel(result.code, title).c_str(), Fehlertext(result).c_str());
+}
