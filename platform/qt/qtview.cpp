@@ -18,6 +18,10 @@ namespace qtui {
 
 QtView::QtView() {
     ApplyLook();
+    // The operator moving the focus ends the claim of a dimmed control to it.
+    QObject::connect(qApp, &QApplication::focusChanged, &m_focusWatch, [this] {
+        if (!m_syncing) m_focusToRestore = nullptr;
+    });
     // Work that other threads post for the UI thread runs from the event
     // loop, modal dialogs' loops included.
     userint::SetUiWaker([] {
@@ -185,7 +189,19 @@ void QtView::controlChanged(int panel, int control) {
     const auto found = view->controls.find(control);
     const userint::ControlState* state = userint::FindControl(panel, control);
     if (found == view->controls.end() || !state) return;
+    QWidget* widget = found->second.widget;
+    const bool hadFocus = widget && widget->hasFocus();
+    m_syncing = true;
     SyncControl(found->second, *state);
+    m_syncing = false;
+    if (!widget) return;
+    // A control dimmed while busy gets the focus back once it is operable
+    // again, unless the operator has put the focus elsewhere meanwhile.
+    if (hadFocus && !widget->isEnabled() && !m_focusToRestore) m_focusToRestore = widget;
+    if (widget->isEnabled() && widget == m_focusToRestore) {
+        m_focusToRestore = nullptr;
+        widget->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void QtView::focusRequested(int panel, int control) {

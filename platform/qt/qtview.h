@@ -8,6 +8,9 @@
 // Operator actions go to the model as OperatorSetValue plus a commit event.
 #pragma once
 
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,7 +19,6 @@
 #include "platform/userint/resource.h"
 #include "platform/userint/view.h"
 
-class QWidget;
 class QLabel;
 
 namespace qtui {
@@ -56,6 +58,10 @@ class QtView final : public userint::View, public userint::Dialogs {
     void showOrHide(PanelView& view);
 
     std::map<int, std::unique_ptr<PanelView>> m_panels;
+    // The control that had the focus when it was dimmed.
+    QPointer<QWidget> m_focusToRestore;
+    bool m_syncing = false;  // focus moves now are the view's own
+    QObject m_focusWatch;    // ends the connection with the view
     // Windows without a parent window; the others go with their parent.
     std::vector<std::unique_ptr<QWidget>> m_windows;
 };
