@@ -13,6 +13,8 @@ cd "$(dirname "$0")/.."
 if [ -z "${ZAN1_UNDER_XVFB:-}" ]; then
     scripts/deps.sh xdotool libx11-dev
     scripts/build.sh build >/dev/null
+    [ -x build/tools/uiprobe ] ||
+        { echo "build/tools/uiprobe not built: Xlib headers missing?" >&2; exit 1; }
 fi
 source scripts/xwindow.sh
 
