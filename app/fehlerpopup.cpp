@@ -8,8 +8,3 @@ void VEK_Fehlerpopup(const Result& result) {
     if (VEK_FehlerStill(result.code)) return;
     MessagePopup(VEK_FehlerpopupTitel(result.code).c_str(), Fehlertext(result).c_str());
 }
-
-void VEK_Fehlerpopup2(const Result& result, const char* title) {
-    if (VEK_FehlerStill(result.code)) return;
-    MessagePopup(VEK_FehlerpopupTitel(result.code, title).c_str(), Fehlertext(result).c_str());
-}

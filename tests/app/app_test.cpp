@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -50,11 +51,13 @@ struct Dialogs : userint::Dialogs {
         popups.push_back(title + "|" + std::to_string(LaufendesProgramm().istwerteAbfragen));
     }
     int selectFile(const userint::FileSelectRequest&, std::string* path) override {
+        whileOpen();
         *path = file;
         return file.empty() ? VAL_NO_FILE_SELECTED : VAL_NEW_FILE_SELECTED;
     }
     std::vector<std::string> popups;
     std::string file;
+    std::function<void()> whileOpen = [] {};  // what the event loop does behind the dialog
 };
 
 class MainWindow : public fenster::Fenster {
@@ -164,6 +167,24 @@ TEST_F(MainWindow, RecordingFollowsTheConnection) {
     ExpectConnected(true);
     Menu(MENUBAR_DATEI_DIAGRAMM);
     EXPECT_EQ(m_dialogs.popups.back(), "Fehler #327124|1");
+}
+
+// A dialog held open stops nothing: the timer ticks behind it and each poll
+// is shown, so a recording goes on.
+TEST_F(MainWindow, PollingGoesOnBehindADialog) {
+    answer("1M1R2 1M2R2");
+    Verbinden(1);
+    m_dialogs.whileOpen = [this] {
+        for (int tick = 0; tick < 2; ++tick) {
+            answer("1V5R2.500 1V6R5.000");
+            ASSERT_TRUE(userint::DispatchTimerTick(panelHandle, PANEL_TIMER));
+            Warten();
+        }
+    };
+    Menu(MENUBAR_DATEI_PARAMETE);  // "Parametersatz laden", then cancelled
+    EXPECT_EQ(userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 0),
+              (std::vector<double>{2.5, 2.5}));
+    ExpectConnected(true);
 }
 
 // The window as a line of commands.txt gives it.
