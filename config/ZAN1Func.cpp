@@ -9,6 +9,14 @@ namespace {
 // One 4095th of the span stays visible (the module's 12-bit resolution).
 constexpr double kAufloesung = 4095.0;
 
+// "[unit" + suffix + "]", appended piece by piece (GCC 12 at -O3 warns
+// wrongly of overlapping copies in a chain of string additions).
+std::string Klammer(std::string_view einheit, std::string_view nachsatz) {
+    std::string text = "[";
+    text.append(einheit).append(nachsatz).append("]");
+    return text;
+}
+
 }  // namespace
 
 double Umrechnen_VoltZuBenutzereinheit(double volt, const Konfigstruktur& konfig) {
@@ -54,11 +62,11 @@ Kanalbereich Bereich(const Konfigstruktur& konfig) {
 }
 
 std::string Einheitstext(const Konfigstruktur& konfig) {
-    return "[" + std::string(Einheit(konfig)) + "]";
+    return Klammer(Einheit(konfig), "");
 }
 
 std::string EinheitProSekundeText(const Konfigstruktur& konfig) {
-    return "[" + std::string(Einheit(konfig)) + "/s]";
+    return Klammer(Einheit(konfig), "/s");
 }
 
 std::pair<double, double> Zoombereich(const Konfigstruktur& konfig1,
