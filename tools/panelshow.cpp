@@ -38,21 +38,28 @@ void AcceptModalBox() {
     QTimer::singleShot(20, [] { AcceptModalBox(); });
 }
 
-// Once connecting has ended: whether it holds.
-void WhenConnectingEnded(std::function<void(bool)> then) {
+// Once the operation the operator started has ended: whether a connection holds.
+void WhenDone(std::function<void(bool)> then) {
     const Programm& program = LaufendesProgramm();
     if (program.beschaeftigt) {
-        QTimer::singleShot(20, [then] { WhenConnectingEnded(then); });
+        QTimer::singleShot(20, [then] { WhenDone(then); });
         return;
     }
     then(program.istwerteAbfragen);
+}
+
+// Enters a setpoint as the operator does, once the window takes one.
+void Setpoint(int control, double value, std::function<void(bool)> then) {
+    SetCtrlVal(panelHandle, control, value);
+    userint::DispatchCommit(panelHandle, control);
+    WhenDone(std::move(then));
 }
 
 // Presses "verbinden".
 void Connect(std::function<void(bool)> then) {
     SetCtrlVal(panelHandle, PANEL_VERBINDEN, 1);
     userint::DispatchCommit(panelHandle, PANEL_VERBINDEN);
-    WhenConnectingEnded(std::move(then));
+    WhenDone(std::move(then));
 }
 
 bool Connected() {
@@ -119,10 +126,8 @@ int main(int argc, char** argv) {
             });
             // New setpoints a moment later, so the chart shows both loops at work.
             QTimer::singleShot(2000, [] {
-                SetCtrlVal(panelHandle, PANEL_SOLLWERT1, 7.5);
-                userint::DispatchCommit(panelHandle, PANEL_SOLLWERT1);
-                SetCtrlVal(panelHandle, PANEL_SOLLWERT2, 3.0);
-                userint::DispatchCommit(panelHandle, PANEL_SOLLWERT2);
+                Setpoint(PANEL_SOLLWERT1, 7.5,
+                         [](bool) { Setpoint(PANEL_SOLLWERT2, 3.0, [](bool) {}); });
             });
         }
         if (which == "recording") {
