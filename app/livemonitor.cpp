@@ -59,7 +59,7 @@ int Callback_Main_Timer(int, int, int event) {
     if (!p.istwerteAbfragen || !p.modul.frei()) return 0;
     p.modul.ausfuehren(
         [ziel = AktuellesZiel(), verbindung = p.verbindung](Leitung& leitung) -> Modul::Anzeige {
-            Abfrage a{verbindung, platform::Timestamp::Now(), 0};
+            Abfrage a{verbindung, platform::Timestamp::now(), 0};
             a.result = IstwerteLesen(leitung, ziel, &a.volt1, &a.volt2);
             return [a] { IstwerteZeigen(a); };
         });

@@ -33,7 +33,7 @@ void Callback_Menu_Messwerte(int /*menuItem*/, int /*panel*/) {
         return;
     }
     int fehler = 0;
-    p.aufzeichnung = Messwertaufzeichnung::Starten(pfad, p.konfig[0], p.konfig[1], &fehler);
+    p.aufzeichnung = Messwertaufzeichnung::starten(pfad, p.konfig[0], p.konfig[1], &fehler);
     if (!p.aufzeichnung) {
         VEK_Fehlerpopup({kFehlerAufzeichnungOeffnen, SystemReason{fehler}});
         return;

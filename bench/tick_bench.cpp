@@ -118,7 +118,7 @@ int main() {
     zan1sim::Options options;
     options.realtime = true;
     std::string error;
-    const auto sim = zan1sim::PtyServer::Start(options, &error);
+    const auto sim = zan1sim::PtyServer::start(options, &error);
     if (!sim) {
         std::fprintf(stderr, "tick_bench: no simulator: %s\n", error.c_str());
         return 1;
@@ -163,7 +163,7 @@ int main() {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     for (int row = 0; row < kRows; ++row)
-        MesswerteAufzeichnen(2.5, 5.0, platform::Timestamp::Now());
+        MesswerteAufzeichnen(2.5, 5.0, platform::Timestamp::now());
     const double perRow = std::chrono::duration<double>(Clock::now() - start).count() / kRows;
     userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE);
     const auto rows =

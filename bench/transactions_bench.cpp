@@ -78,7 +78,7 @@ class Bench {
         zan1sim::Options options;
         options.realtime = line == Line::PtyRealtime;
         std::string error;
-        m_sim = zan1sim::PtyServer::Start(options, &error);
+        m_sim = zan1sim::PtyServer::start(options, &error);
         if (!m_sim) {
             m_error = error;
             return;

@@ -28,7 +28,7 @@ int Oeffnen(const std::string& pfad, platform::UniqueFd* datei) {
 
 }  // namespace
 
-std::unique_ptr<Messwertaufzeichnung> Messwertaufzeichnung::Starten(const std::string& pfad,
+std::unique_ptr<Messwertaufzeichnung> Messwertaufzeichnung::starten(const std::string& pfad,
                                                                     const Konfigstruktur& konfig1,
                                                                     const Konfigstruktur& konfig2,
                                                                     int* fehler) {
@@ -42,26 +42,26 @@ std::unique_ptr<Messwertaufzeichnung> Messwertaufzeichnung::Starten(const std::s
 Messwertaufzeichnung::Messwertaufzeichnung(platform::UniqueFd datei, const Konfigstruktur& konfig1,
                                            const Konfigstruktur& konfig2)
     : m_datei(std::move(datei), kSchreibIntervall),
-      m_spalte1(SpalteAus(konfig1)),
-      m_spalte2(SpalteAus(konfig2)) {
+      m_spalte1(spalteAus(konfig1)),
+      m_spalte2(spalteAus(konfig2)) {
     std::string kopf = "Zeit,t_s";
-    Kopf(kopf, "Istwert1", m_spalte1);
-    Kopf(kopf, "Istwert2", m_spalte2);
+    spaltenkopf(kopf, "Istwert1", m_spalte1);
+    spaltenkopf(kopf, "Istwert2", m_spalte2);
     kopf += platform::kCsvLineEnd;
     m_datei.append(kopf);
 }
 
-Messwertaufzeichnung::Spalte Messwertaufzeichnung::SpalteAus(const Konfigstruktur& konfig) {
+Messwertaufzeichnung::Spalte Messwertaufzeichnung::spalteAus(const Konfigstruktur& konfig) {
     return {konfig, Bereich(konfig).praezision};
 }
 
-void Messwertaufzeichnung::Kopf(std::string& out, const char* name, const Spalte& spalte) {
+void Messwertaufzeichnung::spaltenkopf(std::string& out, const char* name, const Spalte& spalte) {
     out += ',';
     platform::AppendCsvField(out,
                              std::string(name) + " [" + std::string(Einheit(spalte.konfig)) + "]");
 }
 
-void Messwertaufzeichnung::Wert(std::string& out, double volt, const Spalte& spalte) {
+void Messwertaufzeichnung::spaltenwert(std::string& out, double volt, const Spalte& spalte) {
     out += ',';
     platform::AppendFixed(out, Umrechnen_VoltZuBenutzereinheit(volt, spalte.konfig),
                           spalte.praezision);
@@ -76,8 +76,8 @@ int Messwertaufzeichnung::eintragen(double volt1, double volt2, const platform::
     m_zeile += ',';
     platform::AppendFixed(m_zeile, std::chrono::duration<double>(zeit.steady - m_start).count(),
                           kSekundenStellen);
-    Wert(m_zeile, volt1, m_spalte1);
-    Wert(m_zeile, volt2, m_spalte2);
+    spaltenwert(m_zeile, volt1, m_spalte1);
+    spaltenwert(m_zeile, volt2, m_spalte2);
     m_zeile += platform::kCsvLineEnd;
     m_datei.append(m_zeile);
     return 0;

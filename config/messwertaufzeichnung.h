@@ -27,7 +27,7 @@ class Messwertaufzeichnung {
   public:
     // Creates or empties the file and writes the header; nullptr with the
     // errno in *fehler when the file cannot be created.
-    static std::unique_ptr<Messwertaufzeichnung> Starten(const std::string& pfad,
+    static std::unique_ptr<Messwertaufzeichnung> starten(const std::string& pfad,
                                                          const Konfigstruktur& konfig1,
                                                          const Konfigstruktur& konfig2,
                                                          int* fehler);
@@ -49,9 +49,9 @@ class Messwertaufzeichnung {
 
     Messwertaufzeichnung(platform::UniqueFd datei, const Konfigstruktur& konfig1,
                          const Konfigstruktur& konfig2);
-    static Spalte SpalteAus(const Konfigstruktur& konfig);
-    static void Kopf(std::string& out, const char* name, const Spalte& spalte);
-    static void Wert(std::string& out, double volt, const Spalte& spalte);
+    static Spalte spalteAus(const Konfigstruktur& konfig);
+    static void spaltenkopf(std::string& out, const char* name, const Spalte& spalte);
+    static void spaltenwert(std::string& out, double volt, const Spalte& spalte);
 
     platform::FlushingWriter m_datei;
     Spalte m_spalte1;

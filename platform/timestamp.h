@@ -10,7 +10,7 @@ struct Timestamp {
     std::chrono::system_clock::time_point wall;
     std::chrono::steady_clock::time_point steady;
 
-    static Timestamp Now() {
+    static Timestamp now() {
         return {std::chrono::system_clock::now(), std::chrono::steady_clock::now()};
     }
 };

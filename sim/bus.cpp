@@ -44,7 +44,7 @@ Bus::Bus(const Options& options, SimTime powerOn) {
         m_stations.push_back(std::move(station));
     }
     for (const auto& [address, fault] : options.faults) {
-        SetFault(address, fault);
+        setFault(address, fault);
     }
 }
 
@@ -62,13 +62,13 @@ Module* Bus::FindModule(int address) {
     return station && station->module ? &*station->module : nullptr;
 }
 
-void Bus::SetFault(int address, Fault fault) {
+void Bus::setFault(int address, Fault fault) {
     if (Station* station = Find(address)) {
         station->fault = fault;
     }
 }
 
-std::string Bus::Handle(std::string_view frame, SimTime now) {
+std::string Bus::handle(std::string_view frame, SimTime now) {
     if (frame.size() < 3 || frame.front() != vekzan1::kStart ||
         frame.back() != vekzan1::kTerminator) {
         return {};
@@ -78,8 +78,8 @@ std::string Bus::Handle(std::string_view frame, SimTime now) {
     if (addressDigit == '0' + vekzan1::kBroadcastAddress) {
         for (Station& station : m_stations) {
             if (station.module && !RefusesCommands(station.fault)) {
-                station.module->AdvanceTo(now);
-                ApplyWrite(*station.module, command);
+                station.module->advanceTo(now);
+                applyWrite(*station.module, command);
             }
         }
         return {};
@@ -94,7 +94,7 @@ std::string Bus::Handle(std::string_view frame, SimTime now) {
     }
     std::string answer;
     if (station->module) {
-        answer = ModuleAnswer(*station, command, now);
+        answer = moduleAnswer(*station, command, now);
     } else if (command == "IDR") {
         answer = std::string{kAck, vekzan1::kStart, addressDigit} + station->identification +
                  vekzan1::kTerminator;
@@ -102,15 +102,15 @@ std::string Bus::Handle(std::string_view frame, SimTime now) {
     return ShapeAnswer(station->fault, std::move(answer));
 }
 
-std::string Bus::ModuleAnswer(Station& station, std::string_view command, SimTime now) {
+std::string Bus::moduleAnswer(Station& station, std::string_view command, SimTime now) {
     Module& module = *station.module;
-    module.AdvanceTo(now);
+    module.advanceTo(now);
     const auto split = SplitCommand(command);
     if (!split) {
         return std::string(1, kNak);
     }
     if (split->operation == vekzan1::kWrite) {
-        return std::string(1, ApplyWrite(module, command) ? kAck : kNak);
+        return std::string(1, applyWrite(module, command) ? kAck : kNak);
     }
     if (split->operation != vekzan1::kRead || !split->value.empty()) {
         return std::string(1, kNak);
@@ -121,18 +121,18 @@ std::string Bus::ModuleAnswer(Station& station, std::string_view command, SimTim
     } else if (split->object == "ST") {
         text += "STR";
         text += vekzan1::kStatusMark;
-        text += TwoHexDigits(module.Status());
+        text += TwoHexDigits(module.status());
     } else if (const auto* p = vekzan1::FindParameterByCode(split->object[0], split->object[1])) {
         text += split->object;
         text += vekzan1::kRead;
-        text += ReadAnswerValue(*p, module.Read(*p));
+        text += ReadAnswerValue(*p, module.read(*p));
     } else {
         return std::string(1, kNak);
     }
     return kAck + text + vekzan1::kTerminator;
 }
 
-bool Bus::ApplyWrite(Module& module, std::string_view command) {
+bool Bus::applyWrite(Module& module, std::string_view command) {
     const auto split = SplitCommand(command);
     if (!split || split->operation != vekzan1::kWrite) {
         return false;
@@ -142,17 +142,17 @@ bool Bus::ApplyWrite(Module& module, std::string_view command) {
         return false;
     }
     const auto value = ParseWriteValue(*p, split->value);
-    return value && module.Write(*p, *value);
+    return value && module.write(*p, *value);
 }
 
-std::optional<double> Bus::Parameter(int address, std::string_view name, SimTime now) {
+std::optional<double> Bus::parameter(int address, std::string_view name, SimTime now) {
     Module* module = FindModule(address);
     const auto* p = vekzan1::FindParameter(name);
     if (!module || !p) {
         return std::nullopt;
     }
-    module->AdvanceTo(now);
-    return ParseAnswerValue(ReadAnswerValue(*p, module->Read(*p)));
+    module->advanceTo(now);
+    return ParseAnswerValue(ReadAnswerValue(*p, module->read(*p)));
 }
 
 }  // namespace zan1sim

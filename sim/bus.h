@@ -29,13 +29,13 @@ class Bus {
     Bus(const Options& options, SimTime powerOn);
 
     // `frame` runs from '#' to CR inclusive.
-    std::string Handle(std::string_view frame, SimTime now);
+    std::string handle(std::string_view frame, SimTime now);
 
-    void SetFault(int address, Fault fault);
+    void setFault(int address, Fault fault);
 
     // A module's parameter as a read at `now` would return it (the answer's
     // digits, not more); nullopt for no module or an unknown name.
-    std::optional<double> Parameter(int address, std::string_view name, SimTime now);
+    std::optional<double> parameter(int address, std::string_view name, SimTime now);
 
     // The ZAN-1 module at an address, or nullptr.
     Module* FindModule(int address);
@@ -49,8 +49,8 @@ class Bus {
     };
 
     Station* Find(int address);
-    std::string ModuleAnswer(Station& station, std::string_view command, SimTime now);
-    static bool ApplyWrite(Module& module, std::string_view command);
+    std::string moduleAnswer(Station& station, std::string_view command, SimTime now);
+    static bool applyWrite(Module& module, std::string_view command);
 
     std::vector<Station> m_stations;
 };

@@ -22,7 +22,7 @@ std::optional<std::string> LinkTarget(const std::string& path) {
 
 }  // namespace
 
-std::optional<DeviceLink> DeviceLink::Create(const std::string& target, const std::string& path,
+std::optional<DeviceLink> DeviceLink::create(const std::string& target, const std::string& path,
                                              std::string* error) {
     struct stat st {};
     if (lstat(path.c_str(), &st) == 0) {

@@ -10,7 +10,7 @@ namespace zan1sim {
 
 class DeviceLink {
   public:
-    static std::optional<DeviceLink> Create(const std::string& target, const std::string& path,
+    static std::optional<DeviceLink> create(const std::string& target, const std::string& path,
                                             std::string* error);
     DeviceLink(DeviceLink&& other) noexcept;
     DeviceLink& operator=(DeviceLink&&) = delete;

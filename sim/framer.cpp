@@ -4,7 +4,7 @@
 
 namespace zan1sim {
 
-std::vector<ReceivedFrame> FrameAssembler::Feed(std::string_view bytes, SimTime arrival) {
+std::vector<ReceivedFrame> FrameAssembler::feed(std::string_view bytes, SimTime arrival) {
     std::vector<ReceivedFrame> frames;
     for (char c : bytes) {
         if (c == vekzan1::kStart) {

@@ -24,7 +24,7 @@ class FrameAssembler {
 
     // Takes the next chunk of received bytes, all of which arrived at `arrival`,
     // and returns the frames it completes, oldest first.
-    std::vector<ReceivedFrame> Feed(std::string_view bytes, SimTime arrival);
+    std::vector<ReceivedFrame> feed(std::string_view bytes, SimTime arrival);
 
   private:
     std::string m_partial;

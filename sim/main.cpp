@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    const auto server = zan1sim::PtyServer::Start(commandLine->options, &error);
+    const auto server = zan1sim::PtyServer::start(commandLine->options, &error);
     if (!server) {
         std::cerr << "zan1sim: " << error << "\n";
         return 1;
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     // first line can use either.
     std::optional<zan1sim::DeviceLink> link;
     if (!commandLine->link.empty()) {
-        auto created = zan1sim::DeviceLink::Create(server->devicePath(), commandLine->link, &error);
+        auto created = zan1sim::DeviceLink::create(server->devicePath(), commandLine->link, &error);
         if (!created) {
             std::cerr << "zan1sim: " << error << "\n";
             return 1;

@@ -52,19 +52,19 @@ Module::Module(std::string identification, SimTime powerOn)
     m_settings[1].setpoint = m_settings[1].powerOnSetpoint = 5.0;
 }
 
-void Module::AdvanceTo(SimTime now) {
+void Module::advanceTo(SimTime now) {
     constexpr double dt = std::chrono::duration<double>(kStep).count();
     while (m_clock + kStep <= now) {
         const double t = std::chrono::duration<double>(m_clock - m_origin).count();
         const double phase = 2.0 * std::numbers::pi * t / kAnalogPeriod;
         // The two analog inputs run a quarter period apart, so the channels differ.
-        m_channels[0].Step(m_settings[0], 5.0 + 2.0 * std::sin(phase), dt);
-        m_channels[1].Step(m_settings[1], 5.0 + 2.0 * std::cos(phase), dt);
+        m_channels[0].step(m_settings[0], 5.0 + 2.0 * std::sin(phase), dt);
+        m_channels[1].step(m_settings[1], 5.0 + 2.0 * std::cos(phase), dt);
         m_clock += kStep;
     }
 }
 
-double Module::Read(const vekzan1::Parameter& parameter) const {
+double Module::read(const vekzan1::Parameter& parameter) const {
     const int channel = ChannelOf(parameter);
     const ChannelSettings& settings = m_settings[channel - 1];
     const std::string_view role = RoleOf(parameter);
@@ -78,7 +78,7 @@ double Module::Read(const vekzan1::Parameter& parameter) const {
     return member ? settings.*member : 0.0;
 }
 
-bool Module::Write(const vekzan1::Parameter& parameter, double value) {
+bool Module::write(const vekzan1::Parameter& parameter, double value) {
     const auto member = MemberFor(parameter);
     if (!member || !vekzan1::InRange(parameter, value)) {
         return false;
@@ -87,7 +87,7 @@ bool Module::Write(const vekzan1::Parameter& parameter, double value) {
     return true;
 }
 
-int Module::Status() const {
+int Module::status() const {
     int status = 0;
     for (int c = 0; c < 2; ++c) {
         const ControlChannel& channel = m_channels[c];

@@ -31,17 +31,17 @@ class Module {
     const std::string& identification() const { return m_identification; }
 
     // Runs the plants in fixed steps up to `now`; earlier instants change nothing.
-    void AdvanceTo(SimTime now);
+    void advanceTo(SimTime now);
 
     // The value a read returns: the stored parameter, the actual value, and for
     // stellgroesse in modes 1 and 2 the controller's current output.
-    double Read(const vekzan1::Parameter& parameter) const;
+    double read(const vekzan1::Parameter& parameter) const;
 
     // Stores a written value; false (and nothing changes) for a read-only
     // parameter or a value outside its write range.
-    bool Write(const vekzan1::Parameter& parameter, double value);
+    bool write(const vekzan1::Parameter& parameter, double value);
 
-    int Status() const;
+    int status() const;
 
     // channel 1 or 2
     const ControlChannel& channel(int channel) const { return m_channels[channel - 1]; }

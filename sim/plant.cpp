@@ -5,7 +5,7 @@
 
 namespace zan1sim {
 
-void ControlChannel::Step(const ChannelSettings& s, double analogSetpoint, double dt) {
+void ControlChannel::step(const ChannelSettings& s, double analogSetpoint, double dt) {
     // A maximum below the minimum pins the output at the minimum.
     const double low = s.minOutput;
     const double high = std::max(s.minOutput, s.maxOutput);

@@ -34,7 +34,7 @@ class ControlChannel {
     static constexpr double kZeroThreshold = 0.005;  // V
 
     // Advances by dt seconds; analogSetpoint is the analog input in volts.
-    void Step(const ChannelSettings& settings, double analogSetpoint, double dt);
+    void step(const ChannelSettings& settings, double analogSetpoint, double dt);
 
     double actualValue() const { return m_actual; }
     double output() const { return m_output; }

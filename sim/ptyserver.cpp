@@ -82,7 +82,7 @@ void PtyServer::Impl::Run() {
             if (n > 0) {
                 const SimTime arrival = SimClock::now();
                 for (const ReceivedFrame& frame :
-                     framer.Feed(std::string_view(buffer.data(), n), arrival)) {
+                     framer.feed(std::string_view(buffer.data(), n), arrival)) {
                     Serve(frame);
                 }
                 continue;
@@ -107,7 +107,7 @@ void PtyServer::Impl::Serve(const ReceivedFrame& frame) {
         if (frames.size() > kFrameLogLimit) {
             frames.pop_front();
         }
-        answer = bus.Handle(frame.text, SimClock::now());
+        answer = bus.handle(frame.text, SimClock::now());
     }
     if (realtime) {
         // Bytes of back-to-back frames follow each other on the line.
@@ -168,7 +168,7 @@ void PtyServer::Impl::Stop() {
     }
 }
 
-std::unique_ptr<PtyServer> PtyServer::Start(const Options& options, std::string* error) {
+std::unique_ptr<PtyServer> PtyServer::start(const Options& options, std::string* error) {
     if (std::string problem = CheckOptions(options); !problem.empty()) {
         if (error) {
             *error = std::move(problem);
@@ -203,12 +203,12 @@ const std::string& PtyServer::devicePath() const {
 
 void PtyServer::setFault(int address, Fault fault) {
     std::lock_guard lock(m_impl->mutex);
-    m_impl->bus.SetFault(address, fault);
+    m_impl->bus.setFault(address, fault);
 }
 
 std::optional<double> PtyServer::parameter(int address, std::string_view name) const {
     std::lock_guard lock(m_impl->mutex);
-    return m_impl->bus.Parameter(address, name, SimClock::now());
+    return m_impl->bus.parameter(address, name, SimClock::now());
 }
 
 std::vector<std::string> PtyServer::frames() const {

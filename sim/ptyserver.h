@@ -23,7 +23,7 @@ class PtyServer {
 
   public:
     // Opens the pty and serves it on a background thread; nullptr and a message on failure.
-    static std::unique_ptr<PtyServer> Start(const Options& options, std::string* error);
+    static std::unique_ptr<PtyServer> start(const Options& options, std::string* error);
     PtyServer(Key, std::unique_ptr<Impl> impl);
     ~PtyServer();  // stops the thread, closes both fds
     PtyServer(const PtyServer&) = delete;

@@ -51,11 +51,11 @@ TEST(Recording, RowsFollowTheScalingOfTheStart) {
     konfig2.einheitmax = 1000;
     EinheitSetzen(&konfig2, "bar");
     int grund = -1;
-    auto aufzeichnung = Messwertaufzeichnung::Starten("werte.csv", konfig1, konfig2, &grund);
+    auto aufzeichnung = Messwertaufzeichnung::starten("werte.csv", konfig1, konfig2, &grund);
     ASSERT_TRUE(aufzeichnung);
     ASSERT_EQ(grund, 0);
     konfig2 = kStandardKonfig;
-    platform::Timestamp zeit = platform::Timestamp::Now();
+    platform::Timestamp zeit = platform::Timestamp::now();
     for (double volt : {2.5, 0.001}) {
         zeit.steady += 1500ms;
         EXPECT_EQ(aufzeichnung->eintragen(volt, volt, zeit, &grund) + grund, 0);
@@ -70,7 +70,7 @@ TEST(Recording, RowsFollowTheScalingOfTheStart) {
                                     kRow + "2\\.500,250\\.0\r\n" + kRow + "0\\.001,0\\.1\r\n")))
         << text;
     EXPECT_NEAR(std::stod(row[2]) - std::stod(row[1]), 1.5, 0.0015);
-    EXPECT_FALSE(Messwertaufzeichnung::Starten("fehlt/werte.csv", konfig1, konfig2, &grund));
+    EXPECT_FALSE(Messwertaufzeichnung::starten("fehlt/werte.csv", konfig1, konfig2, &grund));
     EXPECT_EQ(grund, ENOENT);
 }
 
@@ -83,11 +83,11 @@ TEST(Recording, KilledRecordingKeepsEveryRowOlderThanASecond) {
     if (child == 0) {
         int grund = 0;
         auto a =
-            Messwertaufzeichnung::Starten("werte.csv", kStandardKonfig, kStandardKonfig, &grund);
+            Messwertaufzeichnung::starten("werte.csv", kStandardKonfig, kStandardKonfig, &grund);
         if (!a || write(started[1], "s", 1) != 1) _exit(1);
         // A row every 10 ms once the start was told.
         for (;; std::this_thread::sleep_for(10ms))
-            a->eintragen(1, 2, platform::Timestamp::Now(), &grund);
+            a->eintragen(1, 2, platform::Timestamp::now(), &grund);
     }
     char byte = 0;
     ASSERT_EQ(read(started[0], &byte, 1), 1);

@@ -55,7 +55,7 @@ class OnBus : public testing::Test {
 
     void startBus(const zan1sim::Options& options) {
         std::string error;
-        m_sim = zan1sim::PtyServer::Start(options, &error);
+        m_sim = zan1sim::PtyServer::start(options, &error);
         if (!m_sim) GTEST_SKIP() << "no pseudo-terminal for the simulator: " << error;
         rs232::SetPortDevice(kPort, m_sim->devicePath());
     }

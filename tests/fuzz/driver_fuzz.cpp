@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (code == 0 && address == vekzan1::kBroadcastAddress) Check(s.reads == 0);
             if (code == 0 && address != vekzan1::kBroadcastAddress) {
                 zan1sim::Bus bus({{{address, ""}}, {}}, {});
-                Check(bus.Handle(s.written, {}) == std::string(1, vekzan1::kAck));
+                Check(bus.handle(s.written, {}) == std::string(1, vekzan1::kAck));
             }
         } else {
             Check(VEKZAN1_DeviceFunction(kPort, address) ==

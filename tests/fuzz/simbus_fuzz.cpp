@@ -68,13 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view chunk(reinterpret_cast<const char*>(data) + at, length);
         at += length;
         line += chunk;
-        for (const ReceivedFrame& frame : framer.Feed(chunk, now)) {
+        for (const ReceivedFrame& frame : framer.feed(chunk, now)) {
             CheckFrame(frame.text);
-            CheckAnswer(frame.text, bus.Handle(frame.text, now));
+            CheckAnswer(frame.text, bus.handle(frame.text, now));
             frames.push_back(frame.text);
         }
     }
-    const auto once = whole.Feed(line, now);
+    const auto once = whole.feed(line, now);
     Check(once.size() == frames.size());
     for (std::size_t k = 0; k < once.size(); ++k)
         Check(once[k].text == frames[k]);

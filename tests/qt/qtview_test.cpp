@@ -233,7 +233,7 @@ class ViewTest : public QObject {
     // shows the chart, the traffic log, and the end when the window is closed.
     void realWindow() {
         std::string error;
-        const auto sim = zan1sim::PtyServer::Start({}, &error);
+        const auto sim = zan1sim::PtyServer::start({}, &error);
         if (!sim) QSKIP(error.c_str());
         rs232::SetPortDevice(1, sim->devicePath());
         testsupport::TemporaryCurrentDirectory directory;

@@ -52,12 +52,12 @@ bool Step(Bus& bus, const std::string& step, SimTime powerOn, SimTime* now) {
     }
     if (m[2].matched) {
         const auto fault = m[3] == "none" ? Fault::None : ParseFault(m[3].str());
-        if (fault) bus.SetFault(m[2].str()[0] - '0', *fault);
+        if (fault) bus.setFault(m[2].str()[0] - '0', *fault);
         return fault.has_value();
     }
     const auto frame = Bytes(m[4]), answer = Bytes(m[5]);
     if (!frame || !answer) return false;
-    EXPECT_EQ(bus.Handle(*frame + "\r", *now), *answer) << m[4];
+    EXPECT_EQ(bus.handle(*frame + "\r", *now), *answer) << m[4];
     return true;
 }
 
@@ -101,9 +101,9 @@ TEST(Bus, ParameterIsWhatAReadWouldSay) {
     Options options;
     options.devices = {{1, ""}, {4, "ACME", true}};
     Bus bus(options, SimTime{});
-    EXPECT_EQ(bus.Parameter(4, "soll1", SimTime{}), std::nullopt);  // foreign
+    EXPECT_EQ(bus.parameter(4, "soll1", SimTime{}), std::nullopt);  // foreign
     // The actual value with the three decimals of its answer.
-    const auto actual = bus.Parameter(1, "istwert1", SimTime{} + 3s);
+    const auto actual = bus.parameter(1, "istwert1", SimTime{} + 3s);
     const double exact = bus.FindModule(1)->channel(1).actualValue();
     ASSERT_GT(exact, 0.1);
     EXPECT_EQ(actual, std::round(exact * 1000) / 1000);
@@ -112,11 +112,11 @@ TEST(Bus, ParameterIsWhatAReadWouldSay) {
 TEST(Module, AnalogInputsRunAQuarterPeriodApart) {
     Module module("VEK-ZAN1B-SIM", SimTime{});
     for (const char* name : {"betriebsart1", "betriebsart2", "anstiegszeit1", "anstiegszeit2"}) {
-        ASSERT_TRUE(module.Write(*vekzan1::FindParameter(name), name[0] == 'b' ? 2 : 0));
+        ASSERT_TRUE(module.write(*vekzan1::FindParameter(name), name[0] == 'b' ? 2 : 0));
     }
     // 7.5 s is a quarter of the period: 5 V + 2 V sin on channel 1, + 2 V cos on channel 2.
-    module.AdvanceTo(SimTime{} + 7510ms);
-    module.AdvanceTo(SimTime{} + 1s);  // the past changes nothing
+    module.advanceTo(SimTime{} + 7510ms);
+    module.advanceTo(SimTime{} + 1s);  // the past changes nothing
     EXPECT_NEAR(module.channel(1).workingSetpoint(), 7.0, 1e-9);
     EXPECT_NEAR(module.channel(2).workingSetpoint(), 5.0, 1e-9);
 }

@@ -31,7 +31,7 @@ TEST(Framer, CutsTheStreamIntoFrames) {
         FrameAssembler framer;
         Strings frames;
         for (const std::string& chunk : chunks) {
-            for (ReceivedFrame& f : framer.Feed(chunk, SimTime{}))
+            for (ReceivedFrame& f : framer.feed(chunk, SimTime{}))
                 frames.push_back(f.text);
         }
         EXPECT_EQ(frames, want) << testing::PrintToString(chunks);
@@ -40,8 +40,8 @@ TEST(Framer, CutsTheStreamIntoFrames) {
 
 TEST(Framer, FrameCarriesTheArrivalOfItsFirstByte) {
     FrameAssembler framer;
-    EXPECT_TRUE(framer.Feed("#1S1", SimTime{} + 1ms).empty());
-    const auto frames = framer.Feed("R\r#2IDR\r", SimTime{} + 5ms);
+    EXPECT_TRUE(framer.feed("#1S1", SimTime{} + 1ms).empty());
+    const auto frames = framer.feed("R\r#2IDR\r", SimTime{} + 5ms);
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].firstByte, SimTime{} + 1ms);
     EXPECT_EQ(frames[1].firstByte, SimTime{} + 5ms);
