@@ -45,6 +45,7 @@ enum Kind { kPlain, kRecording, kTraced, kKinds };
 // Shows nothing and answers a file dialog with the recording's file.
 struct SilentDialogs : userint::Dialogs {
     void message(const std::string&, const std::string&) override {}
+    bool confirm(const std::string&, const std::string&) override { return true; }
     int selectFile(const userint::FileSelectRequest&, std::string* path) override {
         *path = file;
         return VAL_NEW_FILE_SELECTED;

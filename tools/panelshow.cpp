@@ -81,6 +81,9 @@ struct RecordingDialogs : userint::Dialogs {
     void message(const std::string& title, const std::string& text) override {
         window.message(title, text);
     }
+    bool confirm(const std::string& title, const std::string& text) override {
+        return window.confirm(title, text);
+    }
     int selectFile(const userint::FileSelectRequest&, std::string* path) override {
         *path = "werte.csv";
         return VAL_NEW_FILE_SELECTED;

@@ -1,11 +1,13 @@
-// The model's dialogs as real ones: a message box with one OK button and the
-// file dialog. Both run a nested event loop; the model drops the timer ticks
-// that fall due meanwhile, since the callback that opened them still runs.
+// The model's dialogs as real ones: a message box with one OK button, a
+// question with "Ja" and "Nein", and the file dialog. Each runs a nested event
+// loop, in which the timer keeps ticking and results of the module thread are
+// shown.
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/qt/qtview.h"
 
@@ -32,6 +34,19 @@ void QtView::message(const std::string& title, const std::string& text) {
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool QtView::confirm(const std::string& title, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    const QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    // Return and Escape both keep what is there.
+    box.setDefaultButton(nein);
+    box.setEscapeButton(nein);
+    box.exec();
+    return box.clickedButton() == ja;
 }
 
 int QtView::selectFile(const userint::FileSelectRequest& request, std::string* path) {

@@ -49,6 +49,7 @@ class QtView final : public userint::View, public userint::Dialogs {
     int controlPng(int panel, int control, std::string* png) override;
 
     void message(const std::string& title, const std::string& text) override;
+    bool confirm(const std::string& title, const std::string& text) override;
     int selectFile(const userint::FileSelectRequest& request, std::string* path) override;
 
   private:

@@ -16,8 +16,9 @@ bool IsKind(const ControlState& c, ControlKind kind) {
 // An attribute the caller's switch does not handle: a known one asked for with
 // the wrong value type, or one that does not exist.
 int OtherAttribute(int attribute) {
-    return attribute >= ATTR_DIMMED && attribute <= ATTR_LABEL_TEXT ? kUiWrongType
-                                                                    : kUiBadAttribute;
+    const bool control =
+        (attribute >= ATTR_DIMMED && attribute <= ATTR_LABEL_TEXT) || attribute == ATTR_TOOLTIP;
+    return control ? kUiWrongType : kUiBadAttribute;
 }
 
 // A numeric value is kept inside its range whenever the range changes.
@@ -73,6 +74,9 @@ int SetText(ControlState& c, int attribute, const char* value) {
     switch (attribute) {
         case ATTR_LABEL_TEXT:
             c.label = value;
+            return 0;
+        case ATTR_TOOLTIP:
+            c.tooltip = value;
             return 0;
         case ATTR_XNAME:
         case ATTR_YNAME:
@@ -164,6 +168,9 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string* value) 
     switch (attribute) {
         case ATTR_LABEL_TEXT:
             *value = c->label;
+            return 0;
+        case ATTR_TOOLTIP:
+            *value = c->tooltip;
             return 0;
         case ATTR_XNAME:
         case ATTR_YNAME:

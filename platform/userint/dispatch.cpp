@@ -128,6 +128,12 @@ int MessagePopup(const char* title, const char* message) {
     return 0;
 }
 
+int ConfirmPopup(const char* title, const char* message) {
+    Dialogs* dialogs = Data().dialogs;
+    if (!dialogs) return kUiNoDialogs;
+    return dialogs->confirm(title ? title : "", message ? message : "") ? 1 : 0;
+}
+
 int FileSelectPopup(const char* directory, const char* pattern, const char* fileTypeList,
                     const char* title, int buttonKind, int restrictDirectory, int restrictExtension,
                     int allowCancel, int allowMakeDirectory, std::string* path) {

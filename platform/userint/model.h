@@ -27,13 +27,15 @@ struct ControlState {
     int maxEntryLength = -1;
     int onColor = kRgbGreen;
     std::string label;
+    std::string tooltip;
     std::string xName;
     std::string yName;
     std::vector<int> pages;  // tab control: page panel handles
     int activePage = 0;
     // Strip chart: one ring buffer per trace, chartCount points valid, the
     // oldest at chartStart.
-    std::vector<std::vector<double>> chart;
+    std::vector<std::vector<double>> chart;  // NaN: a gap
+    std::vector<std::string> traceNames;     // the legend, one per trace
     int chartStart = 0;
     int chartCount = 0;
     bool axisManual = false;
@@ -52,6 +54,7 @@ struct PanelState {
     int parent = 0;
     bool visible = false;
     bool tabPage = false;
+    std::string title;
     std::vector<ControlState> controls;  // in resource order
     // The menu bar's items by id, separators left out.
     std::map<int, MenuItemState> menuItems;

@@ -89,9 +89,10 @@ ControlState InitialState(const ControlResource& r) {
         c.axisManual = r.axisManual;
         c.axisMin = r.axisMin;
         c.axisMax = r.axisMax;
+        const auto traces = static_cast<std::size_t>(std::max(r.traces, 0));
         c.chart.assign(
-            static_cast<std::size_t>(std::max(r.traces, 0)),
-            std::vector<double>(static_cast<std::size_t>(std::max(r.pointsPerScreen, 1))));
+            traces, std::vector<double>(static_cast<std::size_t>(std::max(r.pointsPerScreen, 1))));
+        c.traceNames.assign(traces, std::string());
     }
     return c;
 }
@@ -105,6 +106,7 @@ int Instantiate(const Resource& resource, const PanelResource& panelResource, in
     panel.resource = &panelResource;
     panel.parent = parent;
     panel.tabPage = tabPage;
+    panel.title = panelResource.title;
     data.loadOrder.push_back(handle);
     for (const ControlResource& control : panelResource.controls) {
         panel.controls.push_back(InitialState(control));
@@ -212,6 +214,25 @@ int GetPanelHandleFromTabPage(int panel, int tabControl, int pageIndex, int* pag
         return kUiBadTabPage;
     }
     *pagePanel = tab->pages[pageIndex];
+    return 0;
+}
+
+int SetPanelAttribute(int panel, int attribute, const char* value) {
+    PanelState* p = MutablePanel(panel);
+    if (!p) return kUiBadPanel;
+    if (attribute != ATTR_TITLE) return kUiBadAttribute;
+    if (!value) return kUiWrongType;
+    p->title = value;
+    NotifyPanel(panel);
+    return 0;
+}
+
+int GetPanelAttribute(int panel, int attribute, std::string* value) {
+    const PanelState* p = MutablePanel(panel);
+    if (!p) return kUiBadPanel;
+    if (attribute != ATTR_TITLE) return kUiBadAttribute;
+    if (!value) return kUiWrongType;
+    *value = p->title;
     return 0;
 }
 

@@ -44,9 +44,6 @@ int PlotStripChart(int panel, int chart, const double* values, int count) {
     if (!values || count != static_cast<int>(c->chart.size()) || count == 0) {
         return kUiValueRefused;
     }
-    for (int i = 0; i < count; ++i) {
-        if (std::isnan(values[i])) return kUiValueRefused;
-    }
     const int capacity = static_cast<int>(c->chart.front().size());
     const int slot = (c->chartStart + c->chartCount) % capacity;
     for (int i = 0; i < count; ++i)
@@ -56,6 +53,18 @@ int PlotStripChart(int panel, int chart, const double* values, int count) {
     } else {
         c->chartStart = (c->chartStart + 1) % capacity;
     }
+    NotifyControl(panel, chart);
+    return 0;
+}
+
+int SetTraceAttribute(int panel, int chart, int trace, int attribute, const char* value) {
+    int status = 0;
+    ControlState* c = Chart(panel, chart, &status);
+    if (!c) return status;
+    if (attribute != ATTR_TRACE_LG_TEXT) return kUiBadAttribute;
+    if (!value) return kUiWrongType;
+    if (trace < 1 || trace > static_cast<int>(c->traceNames.size())) return kUiValueRefused;
+    c->traceNames[static_cast<std::size_t>(trace - 1)] = value;
     NotifyControl(panel, chart);
     return 0;
 }

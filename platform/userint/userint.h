@@ -44,6 +44,9 @@ enum UiAttribute {
     ATTR_YNAME = 9,             // text, strip chart
     ATTR_LABEL_TEXT = 10,       // text, every control
     ATTR_ITEM_NAME = 11,        // text, menu item
+    ATTR_TOOLTIP = 12,          // text, every control: shown while the pointer rests on it
+    ATTR_TITLE = 13,            // text, panel: its window title
+    ATTR_TRACE_LG_TEXT = 14,    // text, strip-chart trace: its name in the legend
 };
 
 enum { VAL_LEFT_YAXIS = 1 };
@@ -98,16 +101,26 @@ int SetActiveCtrl(int panel, int control);
 int SetMenuBarAttribute(int panel, int menuItem, int attribute, int value);
 int SetMenuBarAttribute(int panel, int menuItem, int attribute, const char* value);
 
+// A panel's ATTR_TITLE.
+int SetPanelAttribute(int panel, int attribute, const char* value);
+int GetPanelAttribute(int panel, int attribute, std::string* value);
+
 // Modal box with one OK button; returns once it was acknowledged.
 int MessagePopup(const char* title, const char* message);
+// Modal box with the buttons "Ja" and "Nein": 1 for Ja, 0 for Nein (closing
+// the box is Nein).
+int ConfirmPopup(const char* title, const char* message);
 // The chosen path in *path and VAL_EXISTING_FILE_SELECTED or
 // VAL_NEW_FILE_SELECTED, or VAL_NO_FILE_SELECTED when nothing was chosen.
 int FileSelectPopup(const char* directory, const char* pattern, const char* fileTypeList,
                     const char* title, int buttonKind, int restrictDirectory, int restrictExtension,
                     int allowCancel, int allowMakeDirectory, std::string* path);
 
-// Appends one point per trace (count values); the chart keeps one screen.
+// Appends one point per trace (count values); the chart keeps one screen. A
+// NaN is no value: the trace has a gap there.
 int PlotStripChart(int panel, int chart, const double* values, int count);
+// ATTR_TRACE_LG_TEXT of trace 1, 2, ... of a strip chart.
+int SetTraceAttribute(int panel, int chart, int trace, int attribute, const char* value);
 int SetAxisScalingMode(int panel, int chart, int axis, int mode, double min, double max);
 // The control as the view shows it, as the bytes of a PNG image; kUiUnsupported
 // without a view that draws.

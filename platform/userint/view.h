@@ -26,6 +26,8 @@ class Dialogs {
     virtual ~Dialogs() = default;
     // Returns once the operator acknowledged the box.
     virtual void message(const std::string& title, const std::string& text) = 0;
+    // "Ja" (true) or "Nein" (false).
+    virtual bool confirm(const std::string& title, const std::string& text) = 0;
     // VAL_NO_FILE_SELECTED, or a path and VAL_EXISTING_FILE_SELECTED / VAL_NEW_FILE_SELECTED.
     virtual int selectFile(const FileSelectRequest& request, std::string* path) = 0;
 };
@@ -36,7 +38,7 @@ class View {
     // Runs until quit() is called; events reach the model through the Dispatch* calls.
     virtual void run() = 0;
     virtual void quit() = 0;
-    // A panel was shown, hidden, installed or removed as a popup.
+    // A panel was shown, hidden, installed or removed as a popup, or retitled.
     virtual void panelChanged(int panel) = 0;
     // A control's value or an attribute changed (also while a callback runs).
     virtual void controlChanged(int panel, int control) = 0;

@@ -50,6 +50,10 @@ struct Dialogs : userint::Dialogs {
     void message(const std::string& title, const std::string&) override {
         popups.push_back(title + "|" + std::to_string(LaufendesProgramm().istwerteAbfragen));
     }
+    bool confirm(const std::string& title, const std::string&) override {
+        popups.push_back(title + "?");
+        return ja;
+    }
     int selectFile(const userint::FileSelectRequest&, std::string* path) override {
         whileOpen();
         *path = file;
@@ -58,6 +62,7 @@ struct Dialogs : userint::Dialogs {
     std::vector<std::string> popups;
     std::string file;
     std::function<void()> whileOpen = [] {};  // what the event loop does behind the dialog
+    bool ja = true;                           // the answer to a question
 };
 
 class MainWindow : public fenster::Fenster {

@@ -105,6 +105,7 @@ class Config : public fenster::Fenster, userint::Dialogs {
         userint::SetDialogs(this);
     }
     void message(const std::string&, const std::string&) override {}
+    bool confirm(const std::string&, const std::string&) override { return false; }
     int selectFile(const userint::FileSelectRequest&, std::string* path) override {
         *path = m_antwort;
         return m_antwort.empty() ? VAL_NO_FILE_SELECTED : VAL_NEW_FILE_SELECTED;

@@ -240,6 +240,7 @@ TEST_F(BehindServer, Zan1ctlCommands) {
 TEST_F(BehindServer, WindowOperations) {
     struct : userint::Dialogs {
         void message(const std::string&, const std::string&) override {}
+        bool confirm(const std::string&, const std::string&) override { return true; }
         int selectFile(const userint::FileSelectRequest&, std::string*) override { return 0; }
     } dialogs;
     userint::SetDialogs(&dialogs);

@@ -109,7 +109,7 @@ TEST_F(Model, ValuesAndAttributesFollowTheSteps) {
         {"DIMMED", ATTR_DIMMED}, {"MIN", ATTR_MIN_VALUE}, {"MAX", ATTR_MAX_VALUE},
         {"INCR", ATTR_INCR_VALUE}, {"PRECISION", ATTR_PRECISION}, {"LENGTH", ATTR_MAX_ENTRY_LENGTH},
         {"COLOR", ATTR_ON_COLOR}, {"XNAME", ATTR_XNAME}, {"YNAME", ATTR_YNAME},
-        {"LABEL", ATTR_LABEL_TEXT}, {"-", 0}}, statuses = {{"ok", 0},
+        {"LABEL", ATTR_LABEL_TEXT}, {"TIP", ATTR_TOOLTIP}, {"-", 0}}, statuses = {{"ok", 0},
         {"bad-control", kUiBadControl}, {"wrong-type", kUiWrongType}, {"refused", kUiValueRefused},
         {"bad-attribute", kUiBadAttribute}, {"bad-tab-page", kUiBadTabPage}};
     // clang-format on
@@ -184,8 +184,9 @@ TEST_F(Model, CallbacksRunOneAtATimeAndNotOnDimmedControls) {
               (std::vector<std::string>{"11:3", "9:1", "11:3", "0:2", "11:3", "7:0", "11:3"}));
 
     std::string path = "alt";  // popups need the dialogs of a view
-    EXPECT_EQ(MessagePopup("T", "x") + FileSelectPopup("", "", "", "", 0, 0, 0, 0, 0, &path),
-              2 * kUiNoDialogs);
+    EXPECT_EQ(MessagePopup("T", "x") + ConfirmPopup("T", "x") +
+                  FileSelectPopup("", "", "", "", 0, 0, 0, 0, 0, &path),
+              3 * kUiNoDialogs);
 }
 
 }  // namespace
