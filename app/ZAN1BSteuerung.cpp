@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/einstellungen.h"
+#include "app/maincallbacks.h"
 #include "app/messwertaufzeichnung.h"
 #include "app/programm.h"
 #include "app/skalierung.h"
@@ -62,6 +63,9 @@ void PanelsInitialisieren(const char* version, const char* datum) {
     SetCtrlVal(panelHandle, PANEL_TEXT, "");
     SetCtrlAttribute(konfigtabRegler1, TABKONFIG_SKAL_EINHEIT, ATTR_MAX_ENTRY_LENGTH, kUnitLength);
     SetCtrlAttribute(konfigtabRegler2, TABKONFIG_SKAL_EINHEIT, ATTR_MAX_ENTRY_LENGTH, kUnitLength);
+    // An error is a warning sign, not an all-clear.
+    SetCtrlAttribute(panelHandle, PANEL_FEHLERLED, ATTR_ON_COLOR, kRgbRed);
+    PortsBeschreiben();
 }
 
 int Callback_MainAndKonfig_Panel(int /*panel*/, int event) {

@@ -1,7 +1,9 @@
 #include "app/maincallbacks.h"
 
 #include <array>
+#include <cmath>
 #include <optional>
+#include <string>
 
 #include "app/fehleranzeige.h"
 #include "app/kanal.h"
@@ -13,6 +15,8 @@
 #include "moduleops/ZAN1Com.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/rs232/portmap.h"
+#include "platform/rs232/rs232.h"
 #include "platform/userint/uithread.h"
 #include "platform/userint/userint.h"
 
@@ -62,9 +66,6 @@ void LedZeigen(const ScanMeldung& m) {
 
 void ScanMeldungZeigen(const ScanMeldung& m) {
     switch (m.art) {
-        case ScanMeldung::Art::Begonnen:
-            SetCtrlVal(panelHandle, PANEL_IDSTRING, "");
-            break;
         case ScanMeldung::Art::Suche:
             SetCtrlVal(panelHandle, PANEL_TEXT, "Suche nach Gerät " + std::to_string(m.adresse));
             break;
@@ -117,6 +118,7 @@ void Verbunden(const Result& result) {
 
 void Verbinden() {
     Beschaeftigt(true);
+    PortsBeschreiben();
     LaufendesProgramm().modul.ausfuehren([port = Wert(PANEL_PORT)](Leitung& leitung) -> Anzeige {
         Result result = leitung.OpenComPort(port);
         // A port whose timeout could not be set is held all the same; without
@@ -147,8 +149,9 @@ void ParametersatzLesenLassen() {
                 StatusMelden("lese...");
             },
             &gelesen);
-        return [result, gelesen, begonnen] {
+        return [result, gelesen, begonnen, adresse = ziel.adresse] {
             ParametersatzZeigen(gelesen);
+            if (result.ok()) LaufendesProgramm().satzFuerAdresse = adresse;
             if (begonnen) SetCtrlVal(panelHandle, PANEL_TEXT, "");
             FehlerZeigen(result);
             SetPrecision();
@@ -209,6 +212,19 @@ Ziel AktuellesZiel() {
     return {Wert(PANEL_PORT), Wert(PANEL_ADRESSE)};
 }
 
+void ParametersatzBekannt() {
+    LaufendesProgramm().satzFuerAdresse = Wert(PANEL_ADRESSE);
+}
+
+void PortsBeschreiben() {
+    std::string geraete;
+    for (int port = rs232::kFirstPort; port <= rs232::kLastPort; ++port) {
+        if (!geraete.empty()) geraete += '\n';
+        geraete += "COM " + std::to_string(port) + " = " + rs232::DeviceForPort(port);
+    }
+    SetCtrlAttribute(panelHandle, PANEL_PORT, ATTR_TOOLTIP, geraete.c_str());
+}
+
 void VerbindungAnzeigen(bool verbunden) {
     const int dimmed = verbunden ? 0 : 1;
     for (int control :
@@ -227,8 +243,13 @@ void VerbindungBeenden() {
     });
     VerbindungAnzeigen(false);
     SetCtrlVal(panelHandle, PANEL_VERBINDEN, 0);
+    if (p.istwerteAbfragen) {
+        // The next connection's curves start after a gap, not with a jump.
+        const double luecke[2] = {std::nan(""), std::nan("")};
+        PlotStripChart(panelHandle, PANEL_STRIPCHART, luecke, 2);
+    }
     p.istwerteAbfragen = false;
-    AufzeichnungAbschliessen();
+    AufzeichnungMitDerVerbindungBeenden();
 }
 
 int Callback_Main_Togglebutton_Verbinden(int panel, int control, int event) {
@@ -250,6 +271,11 @@ int Callback_Main_Button_Scann(int, int, int event) {
         p.scan->request_stop();
         return 0;
     }
+    // Nothing of an earlier scan, perhaps of another port, stays shown.
+    for (int led = PANEL_LED1; led <= PANEL_LED8; ++led)
+        SetCtrlVal(panelHandle, led, 0);
+    SetCtrlVal(panelHandle, PANEL_IDSTRING, "");
+    PortsBeschreiben();
     p.scan.emplace();
     Beschaeftigt(true);
     p.modul.ausfuehren(
@@ -291,6 +317,12 @@ int Callback_Main_ButtonLesen(int, int, int event) {
 
 int Callback_Main_Button_Schreiben(int, int, int event) {
     if (event != EVENT_COMMIT) return 0;
+    // Defaults nobody checked must not overwrite a module's tuning unasked.
+    const std::optional<int> bekannt = LaufendesProgramm().satzFuerAdresse;
+    if ((!bekannt || *bekannt != Wert(PANEL_ADRESSE)) &&
+        ConfirmPopup(kSchreibenTitel, kSchreibenFrage) != 1) {
+        return 0;
+    }
     Beschaeftigt(true);
     ParametersatzSchreibenLassen();
     return 0;

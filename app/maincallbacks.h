@@ -29,6 +29,22 @@ int Callback_Main_Numerics(int panel, int control, int event);
 int Callback_Main_Numerics_Parametereingabe(int panel, int control, int event);
 int Callback_Main_Ring_Betriebsart(int panel, int control, int event);
 
+// The ring PORT names the device behind each of its entries in its tooltip,
+// "COM 1 = /dev/ttyUSB0", from zan1ports.ini or the system's default.
+void PortsBeschreiben();
+
+// The question "Schreiben" asks when the pages hold a set that was neither
+// read from the module nor loaded from a file (since the start, or since the
+// address changed).
+inline constexpr const char* kSchreibenTitel = "Parametersatz schreiben";
+inline constexpr const char* kSchreibenFrage =
+    "Die Parameter auf den Seiten \"Regler 1\" und \"Regler 2\" wurden weder vom Modul\n"
+    "gelesen noch aus einer Datei geladen. Trotzdem zum Modul schreiben?";
+
+// The pages now hold a set read from the module or loaded from a file, for
+// the address in ADRESSE.
+void ParametersatzBekannt();
+
 // Where the module operations go: the port in PORT (used when none is held)
 // and the address in ADRESSE, as they are when the operation is asked for.
 Ziel AktuellesZiel();

@@ -1,5 +1,6 @@
 #include "app/messwertaufzeichnung.h"
 
+#include <filesystem>
 #include <string>
 
 #include "app/fehleranzeige.h"
@@ -13,10 +14,14 @@ namespace {
 
 constexpr const char* kMuster = "*.csv";
 
+// The menu item and the window's title say whether a recording runs.
 void MenuepunktBenennen() {
-    SetMenuBarAttribute(
-        panelHandle, MENUBAR_DATEI_MESSWERTE, ATTR_ITEM_NAME,
-        LaufendesProgramm().aufzeichnung ? kAufzeichnungBeenden : kMesswerteAufzeichnen);
+    const Programm& p = LaufendesProgramm();
+    SetMenuBarAttribute(panelHandle, MENUBAR_DATEI_MESSWERTE, ATTR_ITEM_NAME,
+                        p.aufzeichnung ? kAufzeichnungBeenden : kMesswerteAufzeichnen);
+    std::string titel = kFenstertitel;
+    if (p.aufzeichnung) titel += kAufzeichnungImTitel + p.aufzeichnungsDatei;
+    SetPanelAttribute(panelHandle, ATTR_TITLE, titel.c_str());
 }
 
 }  // namespace
@@ -38,6 +43,7 @@ void Callback_Menu_Messwerte(int /*menuItem*/, int /*panel*/) {
         VEK_Fehlerpopup({kFehlerAufzeichnungOeffnen, SystemReason{fehler}});
         return;
     }
+    p.aufzeichnungsDatei = std::filesystem::path(pfad).filename().string();
     MenuepunktBenennen();
 }
 
@@ -60,4 +66,12 @@ void AufzeichnungAbschliessen() {
     p.aufzeichnung.reset();
     MenuepunktBenennen();
     if (code != 0) VEK_Fehlerpopup({code, SystemReason{fehler}});
+}
+
+void AufzeichnungMitDerVerbindungBeenden() {
+    const Programm& p = LaufendesProgramm();
+    if (!p.aufzeichnung) return;
+    const std::string text = kAufzeichnungEndeText + p.aufzeichnungsDatei + ".";
+    AufzeichnungAbschliessen();
+    MessagePopup(kAufzeichnungEndeTitel, text.c_str());
 }

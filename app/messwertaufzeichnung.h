@@ -1,13 +1,19 @@
 // "Datei" → "Messwerte aufzeichnen...": records every successful poll into a
 // CSV file chosen in a save dialog until the operator chooses the item again
 // (it then reads "Aufzeichnung beenden"), the connection ends or the program
-// ends. The item can be chosen while a connection is held.
+// ends. The item can be chosen while a connection is held. While it runs, the
+// window's title names the file.
 #pragma once
 
 #include "platform/timestamp.h"
 
 inline constexpr const char* kMesswerteAufzeichnen = "Messwerte aufzeichnen...";
 inline constexpr const char* kAufzeichnungBeenden = "Aufzeichnung beenden";
+inline constexpr const char* kFenstertitel = "ZAN-1B Steuerung";
+inline constexpr const char* kAufzeichnungImTitel = " – Aufzeichnung: ";
+inline constexpr const char* kAufzeichnungEndeTitel = "Aufzeichnung beendet";
+inline constexpr const char* kAufzeichnungEndeText =
+    "Die Verbindung ist beendet, und mit ihr die Aufzeichnung in ";
 
 // Starts a recording, or ends the one running. A file that cannot be created
 // is shown in the error popup with its reason.
@@ -16,6 +22,8 @@ void Callback_Menu_Messwerte(int menuItem, int panel);
 // A recording whose file cannot be written ends and shows in the error
 // display with its reason; the poll goes on.
 void MesswerteAufzeichnen(double volt1, double volt2, const platform::Timestamp& zeit);
-// Ends a running recording (the connection or the program ends); last rows
-// that cannot be written are shown in the error popup.
+// Ends a running recording (the program ends); last rows that cannot be
+// written are shown in the error popup.
 void AufzeichnungAbschliessen();
+// The same when the connection ended, which a popup then tells once.
+void AufzeichnungMitDerVerbindungBeenden();

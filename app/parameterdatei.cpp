@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/maincallbacks.h"
 #include "app/programm.h"
 #include "app/reglerseite.h"
 #include "app/skalierung.h"
@@ -58,5 +59,6 @@ int LeseParameterAusDatei() {
     NeueSkalierungSetzen();
     SchreibeParameterInGUI(satz);
     NeueSkalierungSetzen();
+    ParametersatzBekannt();
     return 0;
 }

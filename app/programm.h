@@ -32,9 +32,13 @@ struct Programm {
     bool warnungAngezeigt = false;
     // An operator's module operation runs: the module controls show it.
     bool beschaeftigt = false;
+    // The address whose parameter set the pages hold, read from the module
+    // or loaded from a file; empty while they hold what nobody checked.
+    std::optional<int> satzFuerAdresse;
     // Stops the scan that runs.
     std::optional<std::stop_source> scan;
     std::unique_ptr<Messwertaufzeichnung> aufzeichnung;
+    std::string aufzeichnungsDatei;  // its file's name, for the title
     // The file the line is traced into; empty while the window traces nothing.
     std::string linetracePfad;
     Modul modul;

@@ -373,7 +373,7 @@ std::vector<ControlResource> KonfigPageControls() {
 
 userint::Resource Build() {
     PanelResource main =
-        Panel(PANEL, "PANEL", "ZAN-1B Steuerung", 856, 624, "Callback_MainAndKonfig_Panel");
+        Panel(PANEL, "PANEL", kFenstertitel, 856, 624, "Callback_MainAndKonfig_Panel");
     main.controls = MainControls();
     main.menuBar = MainMenuBar();
 

@@ -93,6 +93,8 @@ void KanalDarstellen(const Kanal& k, const KanalVolt& v, const Konfigstruktur& k
         SetCtrlVal(panelHandle, PANEL_ZOOMMAXEINHEIT, einheit);
     }
     SetCtrlVal(k.seite, TABPANEL_ANSTEIGSZEITEINHEIT, EinheitProSekundeText(konfig));
+    const std::string legende = "Istwert " + std::to_string(k.nummer) + " " + einheit;
+    SetTraceAttribute(panelHandle, PANEL_STRIPCHART, k.nummer, ATTR_TRACE_LG_TEXT, legende.c_str());
     SetCtrlAttribute(k.seite, TABPANEL_ANFANGSSOLLWERT_, ATTR_PRECISION, b.praezision);
     for (const int control : {k.sollwert, k.istwert})
         SetCtrlAttribute(panelHandle, control, ATTR_PRECISION, b.praezision);
@@ -104,9 +106,13 @@ void KanalDarstellen(const Kanal& k, const KanalVolt& v, const Konfigstruktur& k
 }
 
 // The zoom fields keep their volts under a new channel 1 scaling; their range
-// covers both channels' ranges in channel 1's unit. The axis gets the zoom
-// limits as they were before, in order and inside that range.
+// covers both channels' ranges in channel 1's unit, and is set first, so that
+// only a range that truly leaves them out changes them. The axis gets the
+// zoom limits as they were before, in order and inside that range.
 void ZoomDarstellen(const Vorher& vorher, bool kanal1Neu, const std::array<Konfigstruktur, 2>& k) {
+    const auto [lo, hi] = Zoombereich(k[0], k[1]);
+    BereichSetzen(panelHandle, PANEL_GRAPHZOOMMIN, lo, hi);
+    BereichSetzen(panelHandle, PANEL_GRAPHZOOMMAX, lo, hi);
     double zlo = vorher.zoomMin;
     double zhi = vorher.zoomMax;
     if (kanal1Neu) {
@@ -115,9 +121,6 @@ void ZoomDarstellen(const Vorher& vorher, bool kanal1Neu, const std::array<Konfi
         SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMIN, zlo);
         SetCtrlVal(panelHandle, PANEL_GRAPHZOOMMAX, zhi);
     }
-    const auto [lo, hi] = Zoombereich(k[0], k[1]);
-    BereichSetzen(panelHandle, PANEL_GRAPHZOOMMIN, lo, hi);
-    BereichSetzen(panelHandle, PANEL_GRAPHZOOMMAX, lo, hi);
     // Sorted before they meet the range: a falling mapping turns them round,
     // and the axis must not leave the range the zoom fields are held in.
     if (zhi < zlo) std::swap(zlo, zhi);

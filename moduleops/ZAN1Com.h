@@ -16,12 +16,12 @@
 #include "config/parametersatz.h"
 #include "moduleops/leitung.h"
 
-// What a scan reports while it runs, in this order: Begonnen once the port is
-// open, then per address 1..8 Suche before the probe and Ergebnis after it
-// (result 0 with the identification text, or the probe's failure).
+// What a scan reports while it runs: per address 1..8 Suche before the probe
+// and Ergebnis after it (result 0 with the identification text, or the
+// probe's failure).
 struct ScanMeldung {
-    enum class Art { Begonnen, Suche, Ergebnis };
-    Art art = Art::Begonnen;
+    enum class Art { Suche, Ergebnis };
+    Art art = Art::Suche;
     int adresse = 0;
     Result result;
     std::string id;

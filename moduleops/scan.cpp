@@ -17,7 +17,6 @@ using IdPuffer = std::array<char, 32>;
 Result ZAN1Scann(Leitung& leitung, int port, std::stop_token stop, const ScanBeobachter& melden) {
     const PortSession session(leitung, port);
     if (!session.status().ok()) return session.status();
-    melden({ScanMeldung::Art::Begonnen, 0, {}, {}});
     for (int adresse = kErsteAdresse; adresse <= kLetzteAdresse && !stop.stop_requested();
          ++adresse) {
         // Told before the probe: an empty address keeps the line busy for the timeout.

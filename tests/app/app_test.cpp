@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -131,6 +132,40 @@ TEST_F(MainWindow, ConnectPollAndDisconnect) {
     ExpectConnected(false);
     EXPECT_EQ(Fehler(), 403011);  // a disconnect keeps the display
     EXPECT_EQ(m_dialogs.popups.size(), 1u);
+    // Each connection's curve ends in a gap; the legend names channel and unit.
+    const userint::ControlState& chart = *userint::FindControl(panelHandle, PANEL_STRIPCHART);
+    EXPECT_EQ(chart.chartCount, 3);
+    EXPECT_TRUE(std::isnan(userint::ChartTrace(panelHandle, PANEL_STRIPCHART, 1)[1]));
+    EXPECT_EQ(chart.traceNames, (std::vector<std::string>{"Istwert 1 [V]", "Istwert 2 [V]"}));
+}
+
+// "Schreiben" asks first while the pages hold a set that was neither read
+// nor loaded for the address in ADRESSE; "Nein" sends nothing.
+TEST_F(MainWindow, WritingUncheckedValuesAsksFirst) {
+    m_dialogs.ja = false;
+    Commit(panelHandle, PANEL_SCHREIBEN);
+    EXPECT_EQ(m_dialogs.popups, std::vector<std::string>{"Parametersatz schreiben?"});
+    EXPECT_EQ(script().written, "");
+    answer(fenster::kAcks + " 1P1R1 1I1R1 1D1R1 1S5R1 1L1R1 1H1R9 1F1R1 1M1R1 1M3R1 " +
+           "1P2R1 1I2R1 1D2R1 1S6R1 1L2R1 1H2R9 1F2R1 1M2R1 1M4R1");
+    m_dialogs.ja = true;
+    Commit(panelHandle, PANEL_SCHREIBEN);  // written and read back: known now
+    EXPECT_EQ(Fehler(), 0);
+    answer(fenster::kAcks + " -");
+    Commit(panelHandle, PANEL_SCHREIBEN);
+    EXPECT_EQ(m_dialogs.popups.size(), 2u);
+    SetCtrlVal(panelHandle, PANEL_ADRESSE, 2);  // another module: ask again
+    m_dialogs.ja = false;
+    Commit(panelHandle, PANEL_SCHREIBEN);
+    EXPECT_EQ(m_dialogs.popups.size(), 3u);
+    m_dialogs.file = "satz.zan";
+    Menu(MENUBAR_DATEI_PARAMETE_2);
+    Menu(MENUBAR_DATEI_PARAMETE);  // loaded from a file: no question
+    const std::string written = script().written;
+    answer(fenster::kAcks + " -");
+    Commit(panelHandle, PANEL_SCHREIBEN);
+    EXPECT_EQ(m_dialogs.popups.size(), 3u);
+    EXPECT_GT(script().written.size(), written.size());
 }
 
 // Recording is offered while connected and follows the polls until the
@@ -145,15 +180,19 @@ TEST_F(MainWindow, RecordingFollowsTheConnection) {
         answer("1V5R2.500 1V6R5.000");
         Tick();
     };
+    const auto title = [] { return userint::FindPanel(panelHandle)->title; };
     m_dialogs.file = "werte.csv";
     EXPECT_FALSE(userint::DispatchMenu(panelHandle, MENUBAR_DATEI_MESSWERTE));
     answer("1M1R2 1M2R2");
     Verbinden(1);
     Menu(MENUBAR_DATEI_MESSWERTE);
     EXPECT_EQ(item(), kAufzeichnungBeenden);
+    EXPECT_EQ(title(), "ZAN-1B Steuerung – Aufzeichnung: werte.csv");
     poll();
     Verbinden(0);
     EXPECT_EQ(item(), kMesswerteAufzeichnen);
+    EXPECT_EQ(title(), "ZAN-1B Steuerung");
+    EXPECT_EQ(m_dialogs.popups.back(), "Aufzeichnung beendet|0");  // said once
     std::ifstream in("werte.csv");
     EXPECT_EQ(std::count(std::istreambuf_iterator<char>(in), {}, '\n'), 2);
     answer("1M1R2 1M2R2");
@@ -220,7 +259,7 @@ std::string Anzeige(const fenster::RecordingView& view) {
 // the window; connecting reads back the setpoint (mode 1, in the user unit) or
 // the manipulated value (mode 3, in volts) of each channel.
 TEST_F(MainWindow, CommandsShowTheirResult) {
-    Faelle("commands.txt", 21, [this](const std::vector<std::string>& f) {
+    Faelle("commands.txt", 22, [this](const std::vector<std::string>& f) {
         if (f.size() != 18) return false;
         reset();
         Skalieren(1, 0, 100);
@@ -374,6 +413,9 @@ TEST_F(MainWindow, StartUpAndEnd) {
         userint::PostToLoop([beenden] {
             for (int panel : userint::PanelHandles())
                 EXPECT_EQ(userint::FindPanel(panel)->visible, panel == panelHandle) << panel;
+            EXPECT_EQ(userint::FindControl(panelHandle, PANEL_FEHLERLED)->onColor, kRgbRed);
+            EXPECT_NE(userint::FindControl(panelHandle, PANEL_PORT)->tooltip.find("COM 2 = "),
+                      std::string::npos);
             const auto text = [](int c) { return userint::FindControl(aboutpanelHandle, c)->text; };
             EXPECT_EQ(text(ABOUTPANEL_VERSION) + " " + text(ABOUTPANEL_DATUM),
                       std::string("V ") + ProgramVersion() + " 12/2010");
