@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ostream>
-#include <stop_token>
+#include <utility>
 
 #include "driver/vekzan1.h"
 #include "moduleops/ZAN1Com.h"
@@ -21,8 +21,8 @@ std::string NumberText(double value) {
     return std::string(buffer.data(), ec == std::errc{} ? end : buffer.data());
 }
 
-Result Scan(Leitung& leitung, const Ziel& ziel, std::ostream& out) {
-    return ZAN1Scann(leitung, ziel.port, std::stop_token(), [&out](const ScanMeldung& m) {
+Result Scan(Leitung& leitung, const Ziel& ziel, std::stop_token halt, std::ostream& out) {
+    return ZAN1Scann(leitung, ziel.port, std::move(halt), [&out](const ScanMeldung& m) {
         if (m.art != ScanMeldung::Art::Ergebnis) return;
         out << m.adresse << ' ' << (m.result.ok() ? m.id : "-") << '\n' << std::flush;
     });
@@ -66,10 +66,10 @@ Result Status(Leitung& leitung, const Ziel& ziel, std::ostream& out) {
 }
 
 Result Monitor(Leitung& leitung, const Ziel& ziel, double intervalSeconds, long count,
-               const std::function<bool()>& keepRunning, std::ostream& out) {
+               std::stop_token halt, std::ostream& out) {
     out << "t_s,istwert1_V,istwert2_V\n" << std::flush;
     return IstwerteUeberwachen(leitung, ziel, std::chrono::duration<double>(intervalSeconds), count,
-                               keepRunning, [&out](const Messung& m) {
+                               std::move(halt), [&out](const Messung& m) {
                                    std::array<char, 32> time{};
                                    std::snprintf(time.data(), time.size(), "%.3f", m.sekunden);
                                    out << time.data() << ',' << NumberText(m.volt1) << ','
