@@ -7,6 +7,7 @@
 #include <ostream>
 #include <utility>
 
+#include "driver/parametermap.h"
 #include "driver/vekzan1.h"
 #include "moduleops/ZAN1Com.h"
 #include "moduleops/ueberwachung.h"
@@ -67,13 +68,16 @@ Result Status(Leitung& leitung, const Ziel& ziel, std::ostream& out) {
 
 Result Monitor(Leitung& leitung, const Ziel& ziel, double intervalSeconds, long count,
                std::stop_token halt, std::ostream& out) {
+    const vekzan1::Parameter& istwert1 = *vekzan1::FindParameter("istwert1");
+    const vekzan1::Parameter& istwert2 = *vekzan1::FindParameter("istwert2");
     out << "t_s,istwert1_V,istwert2_V\n" << std::flush;
     return IstwerteUeberwachen(leitung, ziel, std::chrono::duration<double>(intervalSeconds), count,
-                               std::move(halt), [&out](const Messung& m) {
+                               std::move(halt), [&](const Messung& m) {
                                    std::array<char, 32> time{};
                                    std::snprintf(time.data(), time.size(), "%.3f", m.sekunden);
-                                   out << time.data() << ',' << NumberText(m.volt1) << ','
-                                       << NumberText(m.volt2) << '\n'
+                                   out << time.data() << ','
+                                       << vekzan1::FormatAnswer(istwert1, m.volt1) << ','
+                                       << vekzan1::FormatAnswer(istwert2, m.volt2) << '\n'
                                        << std::flush;
                                });
 }

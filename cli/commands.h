@@ -23,8 +23,9 @@ Result Get(Leitung& leitung, const Ziel& ziel, const std::vector<std::string>& n
 Result Set(Leitung& leitung, const Ziel& ziel, const std::vector<Assignment>& assignments);
 Result Status(Leitung& leitung, const Ziel& ziel, std::ostream& out);
 // Both actual values as CSV rows, count times (0: until halt) at the
-// interval. A stop ends the wait for the next row at once. The interval is
-// positive and at most kMaxIntervalSeconds, as ParseOptions takes it.
+// interval, each value with as many decimals as the module sends, so that a
+// column keeps its width. A stop ends the wait for the next row at once. The
+// interval is positive and at most kMaxIntervalSeconds, as ParseOptions takes it.
 Result Monitor(Leitung& leitung, const Ziel& ziel, double intervalSeconds, long count,
                std::stop_token halt, std::ostream& out);
 
