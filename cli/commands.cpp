@@ -22,6 +22,15 @@ std::string NumberText(double value) {
     return std::string(buffer.data(), ec == std::errc{} ? end : buffer.data());
 }
 
+std::string ParameterNames(bool writable) {
+    std::string names;
+    for (const vekzan1::Parameter& p : vekzan1::ParameterMap()) {
+        if (writable && !vekzan1::IsWritable(p)) continue;
+        names += (names.empty() ? "" : ", ") + std::string(p.name);
+    }
+    return names;
+}
+
 Result Scan(Leitung& leitung, const Ziel& ziel, std::stop_token halt, std::ostream& out) {
     return ZAN1Scann(leitung, ziel.port, std::move(halt), [&out](const ScanMeldung& m) {
         if (m.art != ScanMeldung::Art::Ergebnis) return;

@@ -32,4 +32,8 @@ Result Monitor(Leitung& leitung, const Ziel& ziel, double intervalSeconds, long 
 // The shortest plain decimal that reads back as value ("2.5", "10000", "0").
 std::string NumberText(double value);
 
+// The parameter names get takes, or with writable only those set takes, as
+// "P1, I1, ...".
+std::string ParameterNames(bool writable);
+
 }  // namespace zan1ctl

@@ -33,9 +33,19 @@ Result RunCommand(const Options& o, std::ostream& out, std::stop_token halt) {
     return Monitor(leitung, ziel, o.intervalSeconds, o.count, std::move(halt), out);
 }
 
+// An unknown name given to get or set: the catalogue says only that it is
+// wrong, so name the ones that would do.
+std::string ValidNames(const Options& o, const Result& result) {
+    constexpr int kInvalidParameter = -401;
+    if ((o.command != "get" && o.command != "set") || result.code / 1000 != kInvalidParameter)
+        return {};
+    return (o.english ? " (valid names: " : " (gültige Namen: ") +
+           ParameterNames(o.command == "set") + ')';
+}
+
 void Report(std::ostream& err, const Options& o, const Result& result) {
     err << "zan1ctl: " << (o.english ? "Error " : "Fehler ") << -static_cast<long>(result.code)
-        << ": " << Fehlertext(result) << '\n';
+        << ": " << Fehlertext(result) << ValidNames(o, result) << '\n';
 }
 
 }  // namespace
