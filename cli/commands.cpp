@@ -5,8 +5,9 @@
 #include <chrono>
 #include <cstdio>
 #include <ostream>
-#include <stop_token>
+#include <utility>
 
+#include "driver/parametermap.h"
 #include "driver/vekzan1.h"
 #include "moduleops/ZAN1Com.h"
 #include "moduleops/ueberwachung.h"
@@ -21,8 +22,17 @@ std::string NumberText(double value) {
     return std::string(buffer.data(), ec == std::errc{} ? end : buffer.data());
 }
 
-Result Scan(Leitung& leitung, const Ziel& ziel, std::ostream& out) {
-    return ZAN1Scann(leitung, ziel.port, std::stop_token(), [&out](const ScanMeldung& m) {
+std::string ParameterNames(bool writable) {
+    std::string names;
+    for (const vekzan1::Parameter& p : vekzan1::ParameterMap()) {
+        if (writable && !vekzan1::IsWritable(p)) continue;
+        names += (names.empty() ? "" : ", ") + std::string(p.name);
+    }
+    return names;
+}
+
+Result Scan(Leitung& leitung, const Ziel& ziel, std::stop_token halt, std::ostream& out) {
+    return ZAN1Scann(leitung, ziel.port, std::move(halt), [&out](const ScanMeldung& m) {
         if (m.art != ScanMeldung::Art::Ergebnis) return;
         out << m.adresse << ' ' << (m.result.ok() ? m.id : "-") << '\n' << std::flush;
     });
@@ -66,14 +76,17 @@ Result Status(Leitung& leitung, const Ziel& ziel, std::ostream& out) {
 }
 
 Result Monitor(Leitung& leitung, const Ziel& ziel, double intervalSeconds, long count,
-               const std::function<bool()>& keepRunning, std::ostream& out) {
+               std::stop_token halt, std::ostream& out) {
+    const vekzan1::Parameter& istwert1 = *vekzan1::FindParameter("istwert1");
+    const vekzan1::Parameter& istwert2 = *vekzan1::FindParameter("istwert2");
     out << "t_s,istwert1_V,istwert2_V\n" << std::flush;
     return IstwerteUeberwachen(leitung, ziel, std::chrono::duration<double>(intervalSeconds), count,
-                               keepRunning, [&out](const Messung& m) {
+                               std::move(halt), [&](const Messung& m) {
                                    std::array<char, 32> time{};
                                    std::snprintf(time.data(), time.size(), "%.3f", m.sekunden);
-                                   out << time.data() << ',' << NumberText(m.volt1) << ','
-                                       << NumberText(m.volt2) << '\n'
+                                   out << time.data() << ','
+                                       << vekzan1::FormatAnswer(istwert1, m.volt1) << ','
+                                       << vekzan1::FormatAnswer(istwert2, m.volt2) << '\n'
                                        << std::flush;
                                });
 }

@@ -1,5 +1,6 @@
 // zan1ctl ports: the serial devices of this machine, each with the port
-// numbers zan1ports.ini gives it, and how to map one. Opens no port.
+// numbers zan1ports.ini gives it, then what else the file maps (a pty, a
+// serial device server), and how to map one. Opens no port.
 #pragma once
 
 #include <filesystem>

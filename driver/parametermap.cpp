@@ -120,4 +120,15 @@ std::string FormatValue(const Parameter& p, double value) {
     return {};
 }
 
+std::string FormatAnswer(const Parameter& p, double value) {
+    switch (p.text) {
+        case FourHexDigits:
+            return value >= 0.5 ? "1" : "0";
+        case ReadOnly:
+            return Fixed(value, 3);
+        default:
+            return FormatValue(p, value);
+    }
+}
+
 }  // namespace vekzan1

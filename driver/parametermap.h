@@ -51,4 +51,9 @@ int ControllerShareDecimals(double value);
 // that passed InRange.
 std::string FormatValue(const Parameter& p, double value);
 
+// The value as the module spells it in a read answer: the write text, except
+// that the operating mode and the zero-output option are plain integers and
+// the read-only actual values have 3 decimals.
+std::string FormatAnswer(const Parameter& p, double value);
+
 }  // namespace vekzan1

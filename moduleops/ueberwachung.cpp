@@ -1,20 +1,29 @@
 #include "moduleops/ueberwachung.h"
 
-#include <thread>
+#include <condition_variable>
+#include <mutex>
 
 #include "moduleops/ZAN1Com.h"
 
 Result IstwerteUeberwachen(Leitung& leitung, const Ziel& ziel,
                            std::chrono::duration<double> intervall, long anzahl,
-                           const std::function<bool()>& weiter,
+                           std::stop_token halt,
                            const std::function<void(const Messung&)>& melden) {
     using Clock = std::chrono::steady_clock;
     const auto takt = std::chrono::duration_cast<Clock::duration>(intervall);
     const PortSession session(leitung, ziel.port);
     if (!session.status().ok()) return session.status();
+    // Nothing else waits on these: they exist so that a stop wakes the wait
+    // at once rather than after up to a whole interval.
+    std::mutex mutex;
+    std::condition_variable_any wecker;
+    std::unique_lock lock(mutex);
     const auto start = Clock::now();
-    for (long poll = 0; (anzahl == 0 || poll < anzahl) && weiter(); ++poll) {
-        std::this_thread::sleep_until(start + poll * takt);
+    for (long poll = 0; anzahl == 0 || poll < anzahl; ++poll) {
+        if (wecker.wait_until(lock, halt, start + poll * takt,
+                              [&halt] { return halt.stop_requested(); })) {
+            break;
+        }
         Messung messung{std::chrono::duration<double>(Clock::now() - start).count(), 0, 0};
         if (Result r = IstwerteLesen(leitung, ziel, &messung.volt1, &messung.volt2); !r.ok())
             return r;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <functional>
+#include <stop_token>
 
 #include "moduleops/leitung.h"
 
@@ -13,10 +14,10 @@ struct Messung {
     double volt2;
 };
 
-// Polls anzahl times (0: for as long as weiter() says so, asked before each
-// poll) at intervall from the start, each poll's values to melden. 0, or the
-// first failed poll's result.
+// Polls anzahl times (0: until halt) at intervall from the start, each poll's
+// values to melden. A stop asked for ends the wait for the next poll at once;
+// a poll in flight completes, but none starts after the stop. 0, or the first
+// failed poll's result.
 Result IstwerteUeberwachen(Leitung& leitung, const Ziel& ziel,
                            std::chrono::duration<double> intervall, long anzahl,
-                           const std::function<bool()>& weiter,
-                           const std::function<void(const Messung&)>& melden);
+                           std::stop_token halt, const std::function<void(const Messung&)>& melden);

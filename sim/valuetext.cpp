@@ -64,17 +64,7 @@ std::optional<double> ParseWriteValue(const vekzan1::Parameter& parameter, std::
 }
 
 std::string ReadAnswerValue(const vekzan1::Parameter& parameter, double value) {
-    switch (parameter.text) {
-        case ValueText::FourHexDigits:
-            return value >= 0.5 ? "1" : "0";
-        case ValueText::ReadOnly: {
-            vekzan1::Parameter asVolts = parameter;
-            asVolts.text = ValueText::ThreeDecimals;
-            return vekzan1::FormatValue(asVolts, value);
-        }
-        default:
-            return vekzan1::FormatValue(parameter, value);
-    }
+    return vekzan1::FormatAnswer(parameter, value);
 }
 
 }  // namespace zan1sim

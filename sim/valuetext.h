@@ -16,10 +16,9 @@ namespace zan1sim {
 // "0001" for the zero-output option. The range is not checked here.
 std::optional<double> ParseWriteValue(const vekzan1::Parameter& parameter, std::string_view text);
 
-// The number of a read answer: the parameter's write spelling, except that the
-// operating mode is an integer, the zero-output option "0" or "1" and the
-// read-only actual value has 3 decimals. At most 13 characters for every value
-// a module can hold, so the answer fits the driver's 19 bytes.
+// The number of a read answer, as the parameter map spells it
+// (vekzan1::FormatAnswer). At most 13 characters for every value a module can
+// hold, so the answer fits the driver's 19 bytes.
 std::string ReadAnswerValue(const vekzan1::Parameter& parameter, double value);
 
 // Parses a number as ReadAnswerValue spells it.

@@ -3,7 +3,8 @@
 //    flow control. Linux pseudo-terminals keep 8N1 whatever is asked, and the
 //    C library then reports EINVAL: the backend checks what took effect and
 //    accepts exactly that case, so the same code serves a pty and a real
-//    adapter. The port is held exclusively (TIOCEXCL) until it is closed.
+//    adapter. The port is held exclusively until it is closed: TIOCEXCL, and
+//    an advisory flock, which binds root too.
 //  - comport.cpp: a Windows COM port ("\\.\COM3") through the Win32 API,
 //    without flow control; Windows opens a COM port exclusively anyway.
 #pragma once

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -170,6 +171,7 @@ class TtyPort final : public SerialPort {
     int close() override {
         if (!m_fd.valid()) return 0;
         ioctl(m_fd.get(), TIOCNXCL);
+        flock(m_fd.get(), LOCK_UN);
         const int error = m_fd.close();
         return error == 0 ? 0 : failed(error);
     }
@@ -238,6 +240,11 @@ std::unique_ptr<SerialPort> OpenLocalPort(const std::string& device, const LineS
     platform::UniqueFd fd(::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     *error = fd.valid() ? 0 : errno;
     if (*error == 0 && !isatty(fd.get())) *error = ENOTTY;
+    // TIOCEXCL does not bind root, and tools run with sudo at the bench; the
+    // advisory lock binds everyone who takes it, as other serial tools do.
+    // Before the line settings, so a refused open leaves the holder's alone.
+    if (*error == 0 && flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+        *error = errno == EWOULDBLOCK ? EBUSY : errno;
     if (*error == 0) *error = ApplyLineSettings(fd.get(), settings);
     // Last, so that no failure above leaves the terminal locked: from here on
     // a second program cannot talk over this connection.

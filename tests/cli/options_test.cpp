@@ -1,12 +1,15 @@
-// zan1ctl's command line, by the cases of commandlines.txt, and its number text.
+// zan1ctl's command line, by the cases of commandlines.txt, its usage and its
+// number text.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "driver/parametermap.h"
 #include "tests/support/casetable.h"
 
 namespace {
@@ -40,6 +43,16 @@ TEST(Options, ReadEveryCommandLineOfTheTable) {
         EXPECT_EQ(Parsed(line.substr(0, bar)), line.substr(bar + 3));
         return true;
     });
+}
+
+// A script writer finds in --help every name get and set take.
+TEST(Options, TheUsageNamesEveryParameter) {
+    std::istringstream usage{std::string(zan1ctl::kUsage)};
+    std::set<std::string> words;
+    for (std::string word; usage >> word;)
+        words.insert(word);
+    for (const vekzan1::Parameter& p : vekzan1::ParameterMap())
+        EXPECT_TRUE(words.contains(std::string(p.name))) << p.name;
 }
 
 TEST(NumberText, IsTheShortestPlainDecimal) {

@@ -20,7 +20,7 @@ void Link(const fs::path& link, const fs::path& target) {
     fs::create_symlink(target, link, alreadyThere);
 }
 
-TEST(Ports, StableNamesThenAdaptersThenOnboardPortsWithHardware) {
+TEST(Ports, StableNamesThenAdaptersThenOnboardPortsWithHardwareThenTheMapsOthers) {
     testsupport::TemporaryCurrentDirectory directory;
     std::ostringstream none;
     zan1ctl::ListPorts(none, "dev", "sys");
@@ -45,9 +45,10 @@ TEST(Ports, StableNamesThenAdaptersThenOnboardPortsWithHardware) {
         for (std::size_t i = 2; i < tty.size(); ++i, device = device.parent_path())
             Link(device / "subsystem", fs::path("/sys/bus") / tty[i]);
     }
+    // Beyond the devices found: the simulator's pty and a serial device server.
     std::ofstream("zan1ports.ini")
         << "[Ports]\ncom2 = dev/serial/by-id/usb-FTDI_A502-port0\ncom3 = dev/ttyS4\n"
-           "com4 = dev/ttyUSB2\n";
+           "com4 = dev/ttyUSB2\ncom6 = /dev/pts/7\ncom7 = tcp://10.0.0.5:4001\ncom8 = /dev/pts/7\n";
     std::ostringstream out;
     zan1ctl::ListPorts(out, "dev", "sys");
     const auto hint = out.str().find("\nTo map");
@@ -59,7 +60,9 @@ TEST(Ports, StableNamesThenAdaptersThenOnboardPortsWithHardware) {
               "dev/ttyUSB10  COM 2\n"
               "dev/ttyACM0\n"
               "dev/ttyS0  COM 1 (default)\n"
-              "dev/ttyS4  COM 3, COM 5 (default)\n");
+              "dev/ttyS4  COM 3, COM 5 (default)\n"
+              "/dev/pts/7 (mapped)  COM 6, COM 8\n"
+              "tcp://10.0.0.5:4001 (mapped)  COM 7\n");
     EXPECT_NE(out.str().find("\"comN = DEVICE\" under [Ports] in zan1ports.ini", hint),
               std::string::npos);
 }

@@ -8,9 +8,11 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <sstream>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -37,6 +39,15 @@ extern char** environ;
 namespace {
 
 using zan1sim::Fault;
+
+// zan1ctl's output, which calls back at each flush: zan1ctl flushes every line.
+struct FlushHook : std::stringbuf {
+    std::function<void()> hook;
+    int sync() override {
+        hook();
+        return 0;
+    }
+};
 
 // The window's loop for as long as the module thread works.
 void Warten() {
@@ -67,9 +78,15 @@ class OnBus : public testing::Test {
     // bus's port unless a device is given. A monitor stops after polls rows.
     static std::string run(std::vector<std::string> args, int polls = 100) {
         if (args[0] != "--device") args.insert(args.begin(), {"--port", std::to_string(kPort)});
-        std::ostringstream out, err;
-        const int status = zan1ctl::Run(args, out, err, [&polls] { return polls-- > 0; });
-        return std::to_string(status) + '|' + out.str() + '|' + err.str();
+        std::stop_source halt;
+        FlushHook rows;  // the header's flush, then a row's
+        rows.hook = [&] {
+            if (polls-- == 0) halt.request_stop();
+        };
+        std::ostream out(&rows);
+        std::ostringstream err;
+        const int status = zan1ctl::Run(args, out, err, halt.get_token());
+        return std::to_string(status) + '|' + rows.str() + '|' + err.str();
     }
 
     std::unique_ptr<zan1sim::PtyServer> m_sim;
@@ -133,11 +150,15 @@ TEST_F(OnBus, ADeviceThatGoesAwayIsReportedWithTheCodeOfTheStepThatFailed) {
     startBus({});
     if (IsSkipped()) return;
     const std::string device = sim().devicePath();
-    std::ostringstream out, err;
-    int polls = 0;
-    EXPECT_EQ(zan1ctl::Run({"--port", std::to_string(kPort), "monitor", "--interval", "0.01"}, out,
-                           err, [&] { return ++polls != 2 || (stopBus(), true); }),
-              1);
+    FlushHook rows;
+    rows.hook = [&, flushes = 0]() mutable {
+        if (++flushes == 2) stopBus();  // after the first row
+    };
+    std::ostream out(&rows);
+    std::ostringstream err;
+    EXPECT_EQ(
+        zan1ctl::Run({"--port", std::to_string(kPort), "monitor", "--interval", "0.01"}, out, err),
+        1);
     EXPECT_EQ(err.str(),
               "zan1ctl: Fehler 112047: Fehler beim Leeren des Schreib- oder Leesepuffers "
               "der seriellen Schnittstelle (" +

@@ -185,21 +185,22 @@ TEST_F(ModuleOps, WorkingValuesFollowTheMode) {
     EXPECT_TRUE(!w[0].sollwert && !w[0].stellwert && !w[1].sollwert && !w[1].stellwert);
 }
 
-// A poll schedule's rows and the first failed poll, which ends it.
+// A poll schedule's rows until a stop, and the first failed poll, which ends it.
 TEST_F(ModuleOps, WatchingPollsUntilTold) {
     answer("1V5R1 1V6R2 1V5R3 1V6R4 1V5R5 -");
     std::vector<double> werte;
-    int weiter = 2;
-    const auto melden = [&](const Messung& m) { werte.insert(werte.end(), {m.volt1, m.volt2}); };
-    EXPECT_EQ(
-        IstwerteUeberwachen(
-            m_leitung, kZiel, std::chrono::milliseconds(1), 0, [&] { return weiter-- > 0; }, melden)
-            .code,
-        0);
-    EXPECT_EQ(IstwerteUeberwachen(
-                  m_leitung, kZiel, std::chrono::milliseconds(1), 5, [] { return true; }, melden)
+    std::stop_source halt;
+    const auto melden = [&](const Messung& m) {
+        werte.insert(werte.end(), {m.volt1, m.volt2});
+        if (werte.size() == 4) halt.request_stop();
+    };
+    EXPECT_EQ(IstwerteUeberwachen(m_leitung, kZiel, std::chrono::milliseconds(1), 0,
+                                  halt.get_token(), melden)
                   .code,
-              -403052);
+              0);
+    EXPECT_EQ(
+        IstwerteUeberwachen(m_leitung, kZiel, std::chrono::milliseconds(1), 5, {}, melden).code,
+        -403052);
     EXPECT_EQ(werte, (std::vector<double>{1, 2, 3, 4}));
 }
 

@@ -6,6 +6,7 @@
 #include <pwd.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -179,6 +180,37 @@ TEST(TtyPortAsUser, ASecondOpenerIsBusyAndADeniedOneLearnsTheGroup) {
     EXPECT_EXIT(OpenAs(user, denied), testing::ExitedWithCode(0),
                 "^held 1, first 0, second -1 " + std::to_string(EBUSY) + ", again 00, denied -1 " +
                     std::to_string(EACCES) + ' ' + getgrgid(status.st_gid)->gr_name + '$');
+}
+
+// The exclusive flag does not bind root, who runs the tools with sudo at the
+// bench; the lock does. Two processes of the same user, root in CI: the second
+// one's open is refused as busy until the first closes.
+TEST(TtyPortTwoProcesses, TheSecondIsBusyUntilTheFirstCloses) {
+    Peer peer;
+    if (peer.path.empty()) GTEST_SKIP() << "no pseudo-terminal can be opened here";
+    int toHolder[2], fromHolder[2];
+    ASSERT_TRUE(pipe(toHolder) == 0 && pipe(fromHolder) == 0);
+    const pid_t holder = fork();
+    ASSERT_GE(holder, 0);
+    char step = 0;
+    if (holder == 0) {
+        step = OpenLine(1, peer.path) == 0 ? 'o' : '-';
+        if (write(fromHolder[1], &step, 1) != 1 || read(toHolder[0], &step, 1) != 1) std::_Exit(1);
+        step = CloseCom(1) == 0 ? 'c' : '-';
+        std::_Exit(write(fromHolder[1], &step, 1) == 1 ? 0 : 1);
+    }
+    ASSERT_EQ(read(fromHolder[0], &step, 1), 1);
+    EXPECT_EQ(step, 'o');
+    EXPECT_LT(OpenLine(kPort, peer.path), 0);
+    EXPECT_EQ(rs232::TakePortFailure().cause.error, EBUSY);
+    ASSERT_EQ(write(toHolder[1], "x", 1), 1);
+    ASSERT_EQ(read(fromHolder[0], &step, 1), 1);
+    EXPECT_EQ(step, 'c');
+    EXPECT_EQ(OpenLine(kPort, peer.path), 0);
+    EXPECT_EQ(CloseCom(kPort), 0);
+    waitpid(holder, nullptr, 0);
+    for (int fd : {toHolder[0], toHolder[1], fromHolder[0], fromHolder[1]})
+        close(fd);
 }
 
 }  // namespace
