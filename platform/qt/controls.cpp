@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
@@ -62,6 +63,19 @@ QString AccessibleName(const ControlState& state) {
     name.replace(QLatin1Char('\n'), QLatin1Char(' '));
     name = name.simplified();
     return name.isEmpty() ? FromUtf8(state.resource->constant) : name;
+}
+
+// What resting the pointer on a control shows: a read-only text field's whole
+// text, which its box may cut, then the program's tooltip. Always plain text.
+QString ToolTip(const ControlState& state) {
+    QStringList parts;
+    if (state.resource->kind == ControlKind::String && state.resource->indicator) {
+        parts << FromUtf8(state.text);
+    }
+    parts << FromUtf8(state.tooltip);
+    parts.removeAll(QString());
+    const QString tip = parts.join(QLatin1Char('\n'));
+    return Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip;
 }
 
 double Finite(double value) {
@@ -288,7 +302,10 @@ void SyncText(QLineEdit* edit, const ControlState& state) {
     edit->setMaxLength(state.maxEntryLength < 0 ? kNoLengthLimit : state.maxEntryLength);
     const QString text = FromUtf8(state.text);
     // Only a real change: setText would reset the cursor and the undo history.
-    if (edit->text() != text) edit->setText(text);
+    if (edit->text() == text) return;
+    edit->setText(text);
+    // A message is read from its start; setText left the end in view.
+    if (edit->isReadOnly()) edit->home(false);
 }
 
 }  // namespace
@@ -326,6 +343,7 @@ void SyncControl(ControlView& view, const ControlState& state) {
     const QSignalBlocker block(widget);
     widget->setEnabled(!state.dimmed);
     widget->setAccessibleName(AccessibleName(state));
+    widget->setToolTip(ToolTip(state));
     const auto& r = *state.resource;
     switch (view.kind) {
         case ControlKind::Numeric:
@@ -381,6 +399,7 @@ void SyncControl(ControlView& view, const ControlState& state) {
     if (view.label) {
         PlaceLabel(view, FromUtf8(state.label));
         view.label->setEnabled(!state.dimmed);
+        view.label->setToolTip(widget->toolTip());
     }
 }
 

@@ -69,7 +69,7 @@ PanelView* QtView::ensurePanel(int panel) {
     if (state->parent != 0) {
         if (PanelView* parent = ensurePanel(state->parent)) parentWindow = parent->root->window();
     }
-    const QString title = QString::fromUtf8(state->resource->title);
+    const QString title = QString::fromUtf8(state->title);
     const QSize size(state->resource->width, state->resource->height);
     PanelWindow* window = nullptr;
     if (parentWindow) {
@@ -180,7 +180,10 @@ void QtView::quit() {
 
 void QtView::panelChanged(int panel) {
     PanelView* view = ensurePanel(panel);
-    if (view && view->window) showOrHide(*view);
+    const userint::PanelState* state = userint::FindPanel(panel);
+    if (!view || !view->window) return;
+    if (state) view->root->setWindowTitle(QString::fromUtf8(state->title));
+    showOrHide(*view);
 }
 
 void QtView::controlChanged(int panel, int control) {
