@@ -240,6 +240,40 @@ class ViewTest : public QObject {
         QCOMPARE(chart->valueRange(), std::make_pair(2.5, 9.0));
     }
 
+    // A NaN leaves a gap, bridged neither by a line nor by the autoscaled range,
+    // and each trace's name stands above the plot in the trace's colour.
+    void chartNamesTracesAndLeavesGaps() {
+        const int main = m_panels["main"];
+        SetTraceAttribute(main, PANEL_STRIPCHART, 1, ATTR_TRACE_LG_TEXT, "Istwert 1");
+        SetTraceAttribute(main, PANEL_STRIPCHART, 2, ATTR_TRACE_LG_TEXT, "Istwert 2 [mbar]");
+        SetAxisScalingMode(main, PANEL_STRIPCHART, VAL_LEFT_YAXIS, VAL_AUTOSCALE, 0, 0);
+        for (int i = 0; i < 200; ++i) {
+            const bool gap = i < 20 || (i >= 80 && i < 120);
+            const double values[] = {gap ? std::nan("") : i < 80 ? 2.0 : 8.0, 7.0};
+            PlotStripChart(main, PANEL_STRIPCHART, values, 2);
+        }
+        auto* chart =
+            qobject_cast<qtui::StripChartWidget*>(m_view->controlWidget(main, PANEL_STRIPCHART));
+        QCOMPARE(chart->valueRange(), std::make_pair(2.0, 8.0));
+        const QImage image = chart->grab().toImage();
+        const QRect plot = chart->plotRect();
+        const auto columns = [&](int trace, int top, int bottom) {
+            QList<int> xs;
+            for (int x = 0; x < image.width(); ++x)
+                for (int y = top; y <= bottom; ++y)
+                    if (Distance(image.pixelColor(x, y), chart->traceColor(trace)) < 60) xs << x;
+            return xs;
+        };
+        const QList<int> first = columns(0, plot.top(), plot.bottom());
+        QVERIFY(!first.isEmpty() && !first.contains(plot.center().x()));
+        const QList<int> name1 = columns(0, 0, plot.top() - 1),
+                         name2 = columns(1, 0, plot.top() - 1);
+        // A sample of the line and the name after it, the first trace's first.
+        QVERIFY(!name1.isEmpty() && !name2.isEmpty());
+        QVERIFY(name1.last() - name1.first() > 40 && name2.last() - name2.first() > 80);
+        QVERIFY(name1.last() < name2.first());
+    }
+
     void titlesAndQuestions() {
         QWidget* window = m_view->panelWidget(m_panels["main"]);
         QCOMPARE(window->windowTitle(), QStringLiteral("ZAN-1B Steuerung"));
@@ -294,6 +328,7 @@ class ViewTest : public QObject {
             QTRY_VERIFY(std::filesystem::file_size("werte.csv") > 100);  // header and two rows
             Act(view, panelHandle, "Aufzeichnung beenden", true);
             QVERIFY(Find(window, "Messwerte aufzeichnen...", true));
+            SetTraceAttribute(panelHandle, PANEL_STRIPCHART, 1, ATTR_TRACE_LG_TEXT, "Istwert 1");
             shown = view.controlWidget(panelHandle, PANEL_STRIPCHART)->grab().toImage();
             ChooseFile("diagramm");
             Act(view, panelHandle, "Diagramm speichern...", true);
