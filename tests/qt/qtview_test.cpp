@@ -208,7 +208,7 @@ class ViewTest : public QObject {
                          .arg(field[1].trimmed(), field[2].trimmed(), field[3].trimmed()));
             gCalls.clear();
         }
-        QVERIFY2(ran >= 41, "qtview_steps.txt has fewer steps than it must");
+        QVERIFY2(ran >= 47, "qtview_steps.txt has fewer steps than it must");
     }
 
     void chartKeepsOneScreenAndDrawsItInItsRange() {
