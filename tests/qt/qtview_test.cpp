@@ -27,6 +27,7 @@
 #include "app/resource.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/qt/look.h"
 #include "platform/qt/qtview.h"
 #include "platform/qt/stripchart.h"
 #include "platform/rs232/portmap.h"
@@ -99,9 +100,16 @@ void WhenModal(std::function<void(T*)> act) {
     });
 }
 
-// Answers the next file dialog with a name.
-void ChooseFile(const QString& name) {
-    WhenModal<QFileDialog>([name](QFileDialog* dialog) {
+// Answers the next file dialog with a name; *texts gets what its labels and
+// buttons say, without the marks of their mnemonics.
+void ChooseFile(const QString& name, QStringList* texts = nullptr) {
+    WhenModal<QFileDialog>([name, texts](QFileDialog* dialog) {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            if (auto* l = qobject_cast<QLabel*>(w); texts && l && w->isVisible())
+                *texts << l->text().remove('&');
+            if (auto* b = qobject_cast<QPushButton*>(w); texts && b)
+                *texts << b->text().remove('&');
+        }
         dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
         static_cast<QDialog*>(dialog)->accept();
     });
@@ -279,6 +287,23 @@ class ViewTest : public QObject {
         QCOMPARE(window->windowTitle(), QStringLiteral("ZAN-1B Steuerung"));
         SetPanelAttribute(m_panels["main"], ATTR_TITLE, "ZAN-1B Steuerung – Modul 3");
         QCOMPARE(window->windowTitle(), QStringLiteral("ZAN-1B Steuerung – Modul 3"));
+        // Return and Escape keep what is there; J and N answer as the buttons say.
+        for (const auto& [key, answer] :
+             {std::pair(Qt::Key_Return, 0), std::pair(Qt::Key_Escape, 0), std::pair(Qt::Key_J, 1),
+              std::pair(Qt::Key_N, 0)}) {
+            QString shown;
+            WhenModal<QMessageBox>([&shown, key = key](QMessageBox* box) {
+                shown = box->windowTitle() + "|" + box->text();
+                for (QAbstractButton* b : box->buttons())
+                    shown +=
+                        "|" + QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name);
+                QTest::keyClick(box, key);
+                QTimer::singleShot(1000, box, &QWidget::hide);  // a key that does not answer
+            });
+            QCOMPARE(ConfirmPopup("Parametersatz laden", "Werte im Fenster ersetzen?"), answer);
+            QCOMPARE(shown,
+                     QStringLiteral("Parametersatz laden|Werte im Fenster ersetzen?|Ja|Nein"));
+        }
     }
 
     // The operator window itself, read and operated through the accessibility
@@ -297,6 +322,7 @@ class ViewTest : public QObject {
         userint::SetView(&view);
         userint::SetDialogs(&view);
         RegisterZan1Resource();
+        QVERIFY(qtui::TranslateQt(QLocale(QLocale::German)));
         QObject scope;  // takes the timers below along when the test ends
         bool endedByFallback = false;
         QImage shown;
@@ -317,8 +343,11 @@ class ViewTest : public QObject {
             QCOMPARE(about->window()->parentWidget(), view.panelWidget(panelHandle)->window());
             Act(view, aboutpanelHandle, "OK");
             QTRY_VERIFY(!about->isVisible());
-            ChooseFile("satz");
+            QStringList fileDialog;
+            ChooseFile("satz", &fileDialog);
             Act(view, panelHandle, "Parametersatz speichern", true);
+            for (const char* german : {"Suchen in:", "Dateiname:", "Speichern", "Abbrechen"})
+                QVERIFY2(fileDialog.contains(german), qPrintable(fileDialog.join('|')));
             QVERIFY(std::filesystem::exists("satz.zan"));  // the extension is added
             WhenModal<QMessageBox>([](QMessageBox* box) { box->accept(); });
             Act(view, panelHandle, "VERBINDEN", false, QAccessibleActionInterface::toggleAction());
