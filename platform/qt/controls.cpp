@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -18,6 +19,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/qt/keyboard.h"
 #include "platform/qt/led.h"
 #include "platform/qt/numericfield.h"
 #include "platform/qt/picture.h"
@@ -110,6 +112,30 @@ int Unchanged() {
     return 0;
 }
 
+// Return and Enter press the focused button as Space does: Qt leaves them to
+// a dialog's default button, and a panel is no dialog.
+class ReturnPresses final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        if (!key->isAutoRepeat()) static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+};
+
+QPushButton* CreatePushButton(QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setAutoDefault(false);
+    button->installEventFilter(new ReturnPresses(button));
+    return button;
+}
+
 QWidget* CreateNumeric(ControlView& view, const ControlResource& r, QWidget* parent) {
     QAbstractSpinBox* field = nullptr;
     if (r.type == userint::ValueType::Integer) {
@@ -194,15 +220,13 @@ QWidget* CreateWidget(ControlView& view, const ControlState& state, QWidget* par
         case ControlKind::Led:
             return new LedWidget(parent);
         case ControlKind::CommandButton: {
-            auto* button = new QPushButton(parent);
-            button->setAutoDefault(false);
+            QPushButton* button = CreatePushButton(parent);
             QObject::connect(button, &QPushButton::clicked, button,
                              [&view] { Operate(view, Unchanged); });
             return button;
         }
         case ControlKind::ToggleButton: {
-            auto* button = new QPushButton(parent);
-            button->setAutoDefault(false);
+            QPushButton* button = CreatePushButton(parent);
             button->setCheckable(true);
             ConnectToggled(view, button);
             return button;
@@ -310,8 +334,29 @@ void SyncText(QLineEdit* edit, const ControlState& state) {
 
 }  // namespace
 
-QString ButtonText(const std::string& text) {
-    return FromUtf8(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+QString ButtonText(const std::string& text, QChar mnemonic) {
+    const QString plain = FromUtf8(text);
+    const int at = MnemonicPosition(plain, mnemonic);
+    QString shown;
+    for (int i = 0; i < plain.size(); ++i) {
+        if (i == at) shown += QLatin1Char('&');
+        shown += plain[i];
+        if (plain[i] == QLatin1Char('&')) shown += QLatin1Char('&');
+    }
+    return shown;
+}
+
+std::string ButtonCaption(const ControlState& state) {
+    const ControlResource& r = *state.resource;
+    switch (r.kind) {
+        case ControlKind::CommandButton:
+        case ControlKind::CheckBox:
+            return state.label;
+        case ControlKind::ToggleButton:
+            return state.number != 0 && !r.pressedText.empty() ? r.pressedText : state.label;
+        default:
+            return {};
+    }
 }
 
 void CreateControl(ControlView& view, const ControlState& state, QWidget* parent) {
@@ -371,18 +416,11 @@ void SyncControl(ControlView& view, const ControlState& state) {
             break;
         }
         case ControlKind::CommandButton:
-            static_cast<QAbstractButton*>(widget)->setText(ButtonText(state.label));
-            break;
         case ControlKind::CheckBox:
-            static_cast<QAbstractButton*>(widget)->setChecked(state.number != 0);
-            static_cast<QAbstractButton*>(widget)->setText(ButtonText(state.label));
-            break;
         case ControlKind::ToggleButton: {
-            const bool pressed = state.number != 0;
             auto* button = static_cast<QAbstractButton*>(widget);
-            button->setChecked(pressed);
-            button->setText(
-                ButtonText(pressed && !r.pressedText.empty() ? r.pressedText : state.label));
+            button->setChecked(state.number != 0);
+            button->setText(ButtonText(ButtonCaption(state), view.mnemonic));
             break;
         }
         case ControlKind::TabControl:
