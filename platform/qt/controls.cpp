@@ -129,6 +129,19 @@ class ReturnPresses final : public QObject {
     }
 };
 
+// A read-only text field goes back to its text's start when the focus
+// leaves; Tab into it selected all and scrolled to the end.
+class StartShown final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) static_cast<QLineEdit*>(watched)->home(false);
+        return false;
+    }
+};
+
 QPushButton* CreatePushButton(QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setAutoDefault(false);
@@ -203,6 +216,7 @@ QWidget* CreateWidget(ControlView& view, const ControlState& state, QWidget* par
         case ControlKind::String: {
             auto* edit = new QLineEdit(parent);
             edit->setReadOnly(r.indicator);
+            if (r.indicator) edit->installEventFilter(new StartShown(edit));
             QObject::connect(edit, &QLineEdit::editingFinished, edit, [&view, edit] {
                 Operate(view, [&] {
                     return userint::OperatorSetValue(view.panel, view.control,
@@ -323,7 +337,9 @@ void SyncRing(QComboBox* ring, const ControlState& state) {
 }
 
 void SyncText(QLineEdit* edit, const ControlState& state) {
-    edit->setMaxLength(state.maxEntryLength < 0 ? kNoLengthLimit : state.maxEntryLength);
+    // Only a real change: setMaxLength puts the cursor at the end.
+    const int maxLength = state.maxEntryLength < 0 ? kNoLengthLimit : state.maxEntryLength;
+    if (edit->maxLength() != maxLength) edit->setMaxLength(maxLength);
     const QString text = FromUtf8(state.text);
     // Only a real change: setText would reset the cursor and the undo history.
     if (edit->text() == text) return;

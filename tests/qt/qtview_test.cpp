@@ -316,6 +316,10 @@ class ViewTest : public QObject {
     void keyboard() {
         const int konfig = m_panels["konfigpanel"];
         DisplayPanel(konfig);
+        // Tab passes a long message, which then shows its start again.
+        QWidget* message = m_view->controlWidget(m_panels["main"], PANEL_FEHLERSTRING);
+        SetCtrlVal(m_panels["main"], PANEL_FEHLERSTRING,
+                   "Fehler 401002: Das Modul an Adresse 1 antwortet nicht");
         // Each window's tab order, and what its menus and buttons are called.
         const struct {
             int panel;
@@ -367,6 +371,7 @@ class ViewTest : public QObject {
             QVERIFY2(!letters.contains("") && letters.removeDuplicates() == 0,
                      qPrintable(letters.join(' ')));
         }
+        QVERIFY(!Shown(message).contains("(start hidden)"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QCOMPARE(gCalls.join(' '), QStringLiteral("4:1"));
         gCalls.clear();
