@@ -1,11 +1,13 @@
 // zan1steuerung: the operator window.
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <cstdio>
 #include <string_view>
 
 #include "app/ZAN1BSteuerung.h"
 #include "app/resource.h"
+#include "platform/qt/look.h"
 #include "platform/qt/qtview.h"
 #include "platform/userint/view.h"
 #include "platform/version.h"
@@ -37,6 +39,11 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setDesktopFileName("de.vek.zan1steuerung");
     QApplication::setWindowIcon(QIcon::fromTheme("zan1steuerung"));
+    // The window speaks German, so Qt's own dialogs and buttons do too.
+    if (!qtui::TranslateQt(QLocale(QLocale::German, QLocale::Germany))) {
+        std::fputs("zan1steuerung: Qt's German texts are not installed (qt6-translations-l10n)\n",
+                   stderr);
+    }
     qtui::QtView view;
     userint::SetView(&view);
     userint::SetDialogs(&view);

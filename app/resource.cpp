@@ -379,10 +379,12 @@ userint::Resource Build() {
 
     PanelResource about = Panel(ABOUTPANEL, "ABOUTPANEL", "Über ZAN1-Steuerung", 397, 188, "");
     about.controls = AboutControls();
+    about.escapeControl = ABOUTPANEL_OK;
 
     PanelResource konfig =
         Panel(KONFIGPNL, "KONFIGPNL", "Konfiguration", 412, 282, "Callback_MainAndKonfig_Panel");
     konfig.controls = KonfigControls();
+    konfig.escapeControl = KONFIGPNL_ABBRUCH;
 
     const ControlResource& mainTab = main.controls.front();
     const ControlResource& konfigTab = konfig.controls.back();

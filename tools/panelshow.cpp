@@ -6,6 +6,7 @@
 // that has ended is reported with the error shown ("failed <number>: <text>")
 // and pressed again ("connected" when that holds).
 #include <QApplication>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -22,6 +23,7 @@
 #include "app/skalierung.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
+#include "platform/qt/look.h"
 #include "platform/qt/qtview.h"
 #include "platform/userint/model.h"
 #include "platform/userint/userint.h"
@@ -107,6 +109,7 @@ void KeepConnected() {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    qtui::TranslateQt(QLocale(QLocale::German, QLocale::Germany));
     const std::string_view which = argc > 1 ? argv[1] : "";
     qtui::QtView view;
     userint::SetView(&view);

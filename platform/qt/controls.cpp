@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -11,12 +12,14 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
 
+#include "platform/qt/keyboard.h"
 #include "platform/qt/led.h"
 #include "platform/qt/numericfield.h"
 #include "platform/qt/picture.h"
@@ -64,6 +67,19 @@ QString AccessibleName(const ControlState& state) {
     return name.isEmpty() ? FromUtf8(state.resource->constant) : name;
 }
 
+// What resting the pointer on a control shows: a read-only text field's whole
+// text, which its box may cut, then the program's tooltip. Always plain text.
+QString ToolTip(const ControlState& state) {
+    QStringList parts;
+    if (state.resource->kind == ControlKind::String && state.resource->indicator) {
+        parts << FromUtf8(state.text);
+    }
+    parts << FromUtf8(state.tooltip);
+    parts.removeAll(QString());
+    const QString tip = parts.join(QLatin1Char('\n'));
+    return Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip;
+}
+
 double Finite(double value) {
     constexpr double kMax = std::numeric_limits<double>::max();
     return std::clamp(value, -kMax, kMax);
@@ -94,6 +110,43 @@ void Operate(ControlView& view, Apply apply) {
 
 int Unchanged() {
     return 0;
+}
+
+// Return and Enter press the focused button as Space does: Qt leaves them to
+// a dialog's default button, and a panel is no dialog.
+class ReturnPresses final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        if (!key->isAutoRepeat()) static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+};
+
+// A read-only text field goes back to its text's start when the focus
+// leaves; Tab into it selected all and scrolled to the end.
+class StartShown final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) static_cast<QLineEdit*>(watched)->home(false);
+        return false;
+    }
+};
+
+QPushButton* CreatePushButton(QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setAutoDefault(false);
+    button->installEventFilter(new ReturnPresses(button));
+    return button;
 }
 
 QWidget* CreateNumeric(ControlView& view, const ControlResource& r, QWidget* parent) {
@@ -163,6 +216,7 @@ QWidget* CreateWidget(ControlView& view, const ControlState& state, QWidget* par
         case ControlKind::String: {
             auto* edit = new QLineEdit(parent);
             edit->setReadOnly(r.indicator);
+            if (r.indicator) edit->installEventFilter(new StartShown(edit));
             QObject::connect(edit, &QLineEdit::editingFinished, edit, [&view, edit] {
                 Operate(view, [&] {
                     return userint::OperatorSetValue(view.panel, view.control,
@@ -180,15 +234,13 @@ QWidget* CreateWidget(ControlView& view, const ControlState& state, QWidget* par
         case ControlKind::Led:
             return new LedWidget(parent);
         case ControlKind::CommandButton: {
-            auto* button = new QPushButton(parent);
-            button->setAutoDefault(false);
+            QPushButton* button = CreatePushButton(parent);
             QObject::connect(button, &QPushButton::clicked, button,
                              [&view] { Operate(view, Unchanged); });
             return button;
         }
         case ControlKind::ToggleButton: {
-            auto* button = new QPushButton(parent);
-            button->setAutoDefault(false);
+            QPushButton* button = CreatePushButton(parent);
             button->setCheckable(true);
             ConnectToggled(view, button);
             return button;
@@ -285,16 +337,42 @@ void SyncRing(QComboBox* ring, const ControlState& state) {
 }
 
 void SyncText(QLineEdit* edit, const ControlState& state) {
-    edit->setMaxLength(state.maxEntryLength < 0 ? kNoLengthLimit : state.maxEntryLength);
+    // Only a real change: setMaxLength puts the cursor at the end.
+    const int maxLength = state.maxEntryLength < 0 ? kNoLengthLimit : state.maxEntryLength;
+    if (edit->maxLength() != maxLength) edit->setMaxLength(maxLength);
     const QString text = FromUtf8(state.text);
     // Only a real change: setText would reset the cursor and the undo history.
-    if (edit->text() != text) edit->setText(text);
+    if (edit->text() == text) return;
+    edit->setText(text);
+    // A message is read from its start; setText left the end in view.
+    if (edit->isReadOnly()) edit->home(false);
 }
 
 }  // namespace
 
-QString ButtonText(const std::string& text) {
-    return FromUtf8(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+QString ButtonText(const std::string& text, QChar mnemonic) {
+    const QString plain = FromUtf8(text);
+    const int at = MnemonicPosition(plain, mnemonic);
+    QString shown;
+    for (int i = 0; i < plain.size(); ++i) {
+        if (i == at) shown += QLatin1Char('&');
+        shown += plain[i];
+        if (plain[i] == QLatin1Char('&')) shown += QLatin1Char('&');
+    }
+    return shown;
+}
+
+std::string ButtonCaption(const ControlState& state) {
+    const ControlResource& r = *state.resource;
+    switch (r.kind) {
+        case ControlKind::CommandButton:
+        case ControlKind::CheckBox:
+            return state.label;
+        case ControlKind::ToggleButton:
+            return state.number != 0 && !r.pressedText.empty() ? r.pressedText : state.label;
+        default:
+            return {};
+    }
 }
 
 void CreateControl(ControlView& view, const ControlState& state, QWidget* parent) {
@@ -326,6 +404,7 @@ void SyncControl(ControlView& view, const ControlState& state) {
     const QSignalBlocker block(widget);
     widget->setEnabled(!state.dimmed);
     widget->setAccessibleName(AccessibleName(state));
+    widget->setToolTip(ToolTip(state));
     const auto& r = *state.resource;
     switch (view.kind) {
         case ControlKind::Numeric:
@@ -353,18 +432,11 @@ void SyncControl(ControlView& view, const ControlState& state) {
             break;
         }
         case ControlKind::CommandButton:
-            static_cast<QAbstractButton*>(widget)->setText(ButtonText(state.label));
-            break;
         case ControlKind::CheckBox:
-            static_cast<QAbstractButton*>(widget)->setChecked(state.number != 0);
-            static_cast<QAbstractButton*>(widget)->setText(ButtonText(state.label));
-            break;
         case ControlKind::ToggleButton: {
-            const bool pressed = state.number != 0;
             auto* button = static_cast<QAbstractButton*>(widget);
-            button->setChecked(pressed);
-            button->setText(
-                ButtonText(pressed && !r.pressedText.empty() ? r.pressedText : state.label));
+            button->setChecked(state.number != 0);
+            button->setText(ButtonText(ButtonCaption(state), view.mnemonic));
             break;
         }
         case ControlKind::TabControl:
@@ -381,6 +453,7 @@ void SyncControl(ControlView& view, const ControlState& state) {
     if (view.label) {
         PlaceLabel(view, FromUtf8(state.label));
         view.label->setEnabled(!state.dimmed);
+        view.label->setToolTip(widget->toolTip());
     }
 }
 

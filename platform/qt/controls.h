@@ -4,7 +4,9 @@
 // they never raise a commit. Internal to platform/qt.
 #pragma once
 
+#include <QChar>
 #include <map>
+#include <string>
 
 #include "platform/qt/qtview.h"
 #include "platform/userint/model.h"
@@ -25,6 +27,7 @@ struct ControlView {
     QLabel* label = nullptr;    // the label beside a labelled control
     QTimer* timer = nullptr;
     userint::LabelPosition labelSide = userint::LabelPosition::Above;
+    QChar mnemonic;  // a button's Alt+letter, lower case
 };
 
 struct PanelView {
@@ -46,7 +49,12 @@ void SyncControl(ControlView& view, const userint::ControlState& state);
 // Hooks a tab control's page changes up, once its pages are added.
 void ConnectTabControl(ControlView& view);
 
-// The text a button shows for the model's text ("&" stays an ampersand).
-QString ButtonText(const std::string& text);
+// The text a button shows for the model's text ("&" stays an ampersand),
+// with the mnemonic letter marked.
+QString ButtonText(const std::string& text, QChar mnemonic = QChar());
+
+// The model's text on a command button, toggle button or check box; empty
+// for other controls.
+std::string ButtonCaption(const userint::ControlState& state);
 
 }  // namespace qtui

@@ -40,8 +40,9 @@ bool QtView::confirm(const std::string& title, const std::string& text) {
     QMessageBox box(QMessageBox::Question, FromUtf8(title), FromUtf8(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
-    const QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-    QPushButton* nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    // J and N answer too, as the underlined letters say.
+    const QPushButton* ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* nein = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
     // Return and Escape both keep what is there.
     box.setDefaultButton(nein);
     box.setEscapeButton(nein);

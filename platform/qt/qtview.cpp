@@ -1,20 +1,61 @@
 #include "platform/qt/qtview.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTabWidget>
 #include <algorithm>
 
 #include "platform/qt/controls.h"
+#include "platform/qt/keyboard.h"
 #include "platform/qt/look.h"
 #include "platform/qt/panelwindow.h"
 #include "platform/userint/uithread.h"
 
 namespace qtui {
+
+namespace {
+
+bool IsButton(userint::ControlKind kind) {
+    return kind == userint::ControlKind::CommandButton ||
+           kind == userint::ControlKind::ToggleButton || kind == userint::ControlKind::CheckBox;
+}
+
+// The letters of the menu bar's titles, fixed with the resource.
+std::vector<QChar> MenuTitleLetters(const userint::PanelResource& panel, QString* taken) {
+    std::vector<QString> titles;
+    for (const userint::MenuResource& menu : panel.menuBar)
+        titles.push_back(QString::fromUtf8(menu.label));
+    return PickMnemonics(titles, taken);
+}
+
+// Tab visits the controls that take the focus as they are laid out.
+void SetTabOrder(const PanelView& view) {
+    std::vector<QWidget*> widgets;
+    std::vector<QRect> boxes;
+    for (const auto& [id, cv] : view.controls) {
+        if (!cv.widget || !(cv.widget->focusPolicy() & Qt::TabFocus)) continue;
+        widgets.push_back(cv.widget);
+        boxes.push_back(cv.widget->geometry());
+    }
+    // The chain starts right after the panel itself, which setTabOrder only
+    // allows for a widget that takes the focus.
+    QWidget* previous = view.root;
+    const Qt::FocusPolicy policy = previous->focusPolicy();
+    previous->setFocusPolicy(Qt::TabFocus);
+    for (std::size_t i : LayoutOrder(boxes)) {
+        QWidget::setTabOrder(previous, widgets[i]);
+        previous = widgets[i];
+    }
+    view.root->setFocusPolicy(policy);
+}
+
+}  // namespace
 
 QtView::QtView() {
     ApplyLook();
@@ -69,7 +110,7 @@ PanelView* QtView::ensurePanel(int panel) {
     if (state->parent != 0) {
         if (PanelView* parent = ensurePanel(state->parent)) parentWindow = parent->root->window();
     }
-    const QString title = QString::fromUtf8(state->resource->title);
+    const QString title = QString::fromUtf8(state->title);
     const QSize size(state->resource->width, state->resource->height);
     PanelWindow* window = nullptr;
     if (parentWindow) {
@@ -80,7 +121,52 @@ PanelView* QtView::ensurePanel(int panel) {
     }
     QObject::connect(window, &PanelWindow::closeRequested, window,
                      [panel] { userint::DispatchPanelEvent(panel, EVENT_CLOSE); });
-    return buildPanel(panel, window);
+    PanelView* view = buildPanel(panel, window);
+    if (const int escape = state->resource->escapeControl; escape != 0) {
+        // Escape presses that button, as long as it could be pressed.
+        auto* shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+        QObject::connect(shortcut, &QShortcut::activated, window, [this, panel, escape] {
+            auto* button = qobject_cast<QAbstractButton*>(controlWidget(panel, escape));
+            if (button && button->isVisible() && button->isEnabled()) button->click();
+        });
+    }
+    labelButtons(*view);
+    return view;
+}
+
+void QtView::labelButtons(PanelView& window) {
+    const userint::PanelState* state = userint::FindPanel(window.handle);
+    if (!state) return;
+    QString taken;
+    MenuTitleLetters(*state->resource, &taken);
+    // The window's own buttons first, then each tab page's from the letters
+    // left: only one page shows at a time, so pages may share letters.
+    labelPanelButtons(window, &taken);
+    for (const userint::ControlState& control : state->controls) {
+        for (int page : control.pages) {
+            QString left = taken;
+            if (const auto found = m_panels.find(page); found != m_panels.end()) {
+                labelPanelButtons(*found->second, &left);
+            }
+        }
+    }
+}
+
+void QtView::labelPanelButtons(PanelView& panel, QString* taken) {
+    std::vector<ControlView*> buttons;
+    std::vector<QString> texts;
+    for (auto& [id, cv] : panel.controls) {
+        const userint::ControlState* control = userint::FindControl(panel.handle, id);
+        if (!control || !IsButton(cv.kind)) continue;
+        buttons.push_back(&cv);
+        texts.push_back(QString::fromUtf8(ButtonCaption(*control)));
+    }
+    const std::vector<QChar> letters = PickMnemonics(texts, taken);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i]->mnemonic == letters[i]) continue;
+        buttons[i]->mnemonic = letters[i];
+        SyncControl(*buttons[i], *userint::FindControl(panel.handle, buttons[i]->control));
+    }
 }
 
 PanelView* QtView::buildPanel(int panel, QWidget* root) {
@@ -114,6 +200,7 @@ PanelView* QtView::buildPanel(int panel, QWidget* root) {
             SyncControl(cv, *control);
         }
     }
+    SetTabOrder(view);
     return &view;
 }
 
@@ -125,8 +212,11 @@ void QtView::buildMenuBar(PanelView& view) {
     // Always inside the window: the panel's layout leaves the top strip for it.
     bar->setNativeMenuBar(false);
     const int panel = view.handle;
-    for (const userint::MenuResource& menu : state->resource->menuBar) {
-        QMenu* entry = bar->addMenu(ButtonText(menu.label));
+    QString taken;
+    const std::vector<QChar> letters = MenuTitleLetters(*state->resource, &taken);
+    for (std::size_t m = 0; m < letters.size(); ++m) {
+        const userint::MenuResource& menu = state->resource->menuBar[m];
+        QMenu* entry = bar->addMenu(ButtonText(menu.label, letters[m]));
         entry->setObjectName(QString::fromUtf8(menu.constant));
         for (const userint::MenuItemResource& item : menu.items) {
             QAction* action =
@@ -137,8 +227,8 @@ void QtView::buildMenuBar(PanelView& view) {
             QObject::connect(action, &QAction::triggered, action,
                              [panel, id] { userint::DispatchMenu(panel, id); });
             view.menuItems[id] = action;
-            menuChanged(panel, id);
         }
+        labelMenu(view, menu);
     }
     bar->setGeometry(0, 0, view.root->width(), bar->sizeHint().height());
 }
@@ -150,6 +240,7 @@ void QtView::showOrHide(PanelView& view) {
         window->hide();
         return;
     }
+    const bool shown = window->isVisible();
     const auto& popups = userint::Popups();
     const bool popup = std::find(popups.begin(), popups.end(), view.handle) != popups.end();
     // Modal but not blocking: the call that installed the popup returns at once.
@@ -159,7 +250,8 @@ void QtView::showOrHide(PanelView& view) {
         window->setWindowModality(modality);
     }
     window->show();
-    if (popup) {
+    // A panel that comes up takes the keyboard, as a popup always does.
+    if (popup || !shown) {
         window->raise();
         window->activateWindow();
     }
@@ -180,7 +272,10 @@ void QtView::quit() {
 
 void QtView::panelChanged(int panel) {
     PanelView* view = ensurePanel(panel);
-    if (view && view->window) showOrHide(*view);
+    const userint::PanelState* state = userint::FindPanel(panel);
+    if (!view || !view->window) return;
+    if (state) view->root->setWindowTitle(QString::fromUtf8(state->title));
+    showOrHide(*view);
 }
 
 void QtView::controlChanged(int panel, int control) {
@@ -194,6 +289,12 @@ void QtView::controlChanged(int panel, int control) {
     m_syncing = true;
     SyncControl(found->second, *state);
     m_syncing = false;
+    // A button's new text may need another letter.
+    if (IsButton(found->second.kind)) {
+        const userint::PanelState* owner = userint::FindPanel(panel);
+        PanelView* window = owner && owner->tabPage ? ensurePanel(owner->parent) : view;
+        if (window) labelButtons(*window);
+    }
     if (!widget) return;
     // A control dimmed while busy gets the focus back once it is operable
     // again, unless the operator has put the focus elsewhere meanwhile.
@@ -212,11 +313,32 @@ void QtView::menuChanged(int panel, int menuItem) {
     PanelView* view = ensurePanel(panel);
     const userint::PanelState* state = userint::FindPanel(panel);
     if (!view || !state) return;
-    const auto action = view->menuItems.find(menuItem);
-    const auto item = state->menuItems.find(menuItem);
-    if (action == view->menuItems.end() || item == state->menuItems.end()) return;
-    action->second->setText(ButtonText(item->second.name));
-    action->second->setEnabled(!item->second.dimmed);
+    for (const userint::MenuResource& menu : state->resource->menuBar) {
+        for (const userint::MenuItemResource& item : menu.items)
+            if (item.id == menuItem) labelMenu(*view, menu);
+    }
+}
+
+void QtView::labelMenu(PanelView& view, const userint::MenuResource& menu) {
+    const userint::PanelState* state = userint::FindPanel(view.handle);
+    std::vector<QAction*> actions;
+    std::vector<const userint::MenuItemState*> items;
+    std::vector<QString> names;
+    for (const userint::MenuItemResource& resource : menu.items) {
+        const auto action = view.menuItems.find(resource.id);
+        const auto item = state->menuItems.find(resource.id);
+        if (action == view.menuItems.end() || item == state->menuItems.end()) continue;
+        actions.push_back(action->second);
+        items.push_back(&item->second);
+        names.push_back(QString::fromUtf8(item->second.name));
+    }
+    // An open menu takes the letters without Alt, so each menu has its own.
+    QString taken;
+    const std::vector<QChar> letters = PickMnemonics(names, &taken);
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        actions[i]->setText(ButtonText(items[i]->name, letters[i]));
+        actions[i]->setEnabled(!items[i]->dimmed);
+    }
 }
 
 int QtView::controlPng(int panel, int control, std::string* png) {

@@ -57,6 +57,11 @@ class QtView final : public userint::View, public userint::Dialogs {
     PanelView* buildPanel(int panel, QWidget* root);
     void buildMenuBar(PanelView& view);
     void showOrHide(PanelView& view);
+    // Alt+letter for the window's buttons and its tab pages' buttons, none
+    // taken twice nor by a menu title; and for a menu's items.
+    void labelButtons(PanelView& window);
+    void labelPanelButtons(PanelView& panel, QString* taken);
+    void labelMenu(PanelView& view, const userint::MenuResource& menu);
 
     std::map<int, std::unique_ptr<PanelView>> m_panels;
     // The control that had the focus when it was dimmed.

@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kDivisions = 5;
 constexpr int kMargin = 6;
+constexpr int kLegendGap = 3;
+constexpr int kLegendSample = 16;  // the piece of line before a trace's name
 
 QString AxisNumber(double value, double span) {
     // Enough digits to tell the grid lines apart, no more.
@@ -43,7 +45,8 @@ QRect StripChartWidget::plotRect() const {
                                  metrics.horizontalAdvance(AxisNumber(max, span)));
     // The value axis name stands turned along the left edge.
     const int left = kMargin + metrics.height() + 4 + numbers + 4;
-    const int top = kMargin + metrics.height() / 2;
+    // Named traces take a line above the plot, so the legend never covers a curve.
+    const int top = kMargin + (hasLegend() ? metrics.height() + kLegendGap : metrics.height() / 2);
     const int bottom = height() - kMargin - metrics.height() - 2;
     return QRect(QPoint(left, top), QPoint(width() - kMargin - 4, bottom));
 }
@@ -57,6 +60,7 @@ std::pair<double, double> StripChartWidget::valueRange() const {
         bool any = false;
         for (std::size_t t = 0; t < state->chart.size(); ++t) {
             for (double v : userint::ChartTrace(m_panel, m_control, static_cast<int>(t))) {
+                if (std::isnan(v)) continue;
                 min = any ? std::min(min, v) : v;
                 max = any ? std::max(max, v) : v;
                 any = true;
@@ -82,6 +86,39 @@ void StripChartWidget::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     drawTraces(painter, plot, min, max);
     painter.restore();
+    drawLegend(painter, plot);
+}
+
+bool StripChartWidget::hasLegend() const {
+    const userint::ControlState* state = userint::FindControl(m_panel, m_control);
+    return state && std::any_of(state->traceNames.begin(), state->traceNames.end(),
+                                [](const std::string& name) { return !name.empty(); });
+}
+
+void StripChartWidget::drawLegend(QPainter& painter, const QRect& plot) const {
+    const userint::ControlState* state = userint::FindControl(m_panel, m_control);
+    if (!state || !hasLegend()) return;
+    // Bold, so the lighter trace colours still read well as text.
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    const QFontMetrics metrics(bold);
+    const int top = plot.top() - kLegendGap - metrics.height();
+    const int middle = top + metrics.height() / 2;
+    int x = plot.left();
+    for (std::size_t t = 0; t < state->traceNames.size(); ++t) {
+        const QString name = QString::fromUtf8(state->traceNames[t]);
+        if (name.isEmpty()) continue;
+        QColor color = traceColor(static_cast<int>(t));
+        if (!isEnabled()) color.setAlpha(110);
+        painter.setPen(QPen(color, 2));
+        painter.drawLine(x, middle, x + kLegendSample - 4, middle);
+        x += kLegendSample;
+        const int width = metrics.horizontalAdvance(name);
+        painter.drawText(QRect(x, top, width + 1, metrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, name);
+        x += width + 2 * kLegendSample;
+    }
 }
 
 void StripChartWidget::drawAxes(QPainter& painter, const QRect& plot, double min,
@@ -128,14 +165,21 @@ void StripChartWidget::drawTraces(QPainter& painter, const QRect& plot, double m
     for (std::size_t t = 0; t < state->chart.size(); ++t) {
         const std::vector<double> points =
             userint::ChartTrace(m_panel, m_control, static_cast<int>(t));
-        if (points.empty()) continue;
+        // A NaN ends a piece of line; a value alone between gaps is a dot.
         QPainterPath path;
-        for (std::size_t i = 0; i < points.size(); ++i) {
+        QPolygonF dots;
+        int run = 0;
+        for (std::size_t i = 0; i <= points.size(); ++i) {
+            if (i == points.size() || std::isnan(points[i])) {
+                if (run == 1) dots << path.currentPosition();
+                run = 0;
+                continue;
+            }
             // Far outside values are pinned near the plot so the path stays drawable.
             const double v = std::clamp(points[i], min - (max - min), max + (max - min));
             const QPointF p(plot.left() + dx * static_cast<double>(i),
                             plot.bottom() - (v - min) * scale);
-            if (i == 0) {
+            if (run++ == 0) {
                 path.moveTo(p);
             } else {
                 path.lineTo(p);
@@ -145,11 +189,8 @@ void StripChartWidget::drawTraces(QPainter& painter, const QRect& plot, double m
         if (!isEnabled()) color.setAlpha(110);
         painter.setPen(QPen(color, 1.6));
         painter.setBrush(Qt::NoBrush);
-        if (points.size() == 1) {
-            painter.drawPoint(path.currentPosition());
-        } else {
-            painter.drawPath(path);
-        }
+        painter.drawPath(path);
+        painter.drawPoints(dots);
     }
 }
 

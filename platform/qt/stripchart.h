@@ -1,6 +1,7 @@
 // The strip chart: a white plot with a grey grid of 5 divisions on each axis,
 // the value axis labelled with its range, the axis names below and beside
-// it, and one line per trace from the model's ring buffers. It draws
+// it, one line per trace from the model's ring buffers (broken where a value
+// is NaN), and above the plot a legend of the traces that have a name. It draws
 // whatever the model holds when it is painted; the view asks for a paint on
 // each change of the chart.
 #pragma once
@@ -26,6 +27,8 @@ class StripChartWidget final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    bool hasLegend() const;
+    void drawLegend(QPainter& painter, const QRect& plot) const;
     void drawAxes(QPainter& painter, const QRect& plot, double min, double max) const;
     void drawTraces(QPainter& painter, const QRect& plot, double min, double max) const;
 

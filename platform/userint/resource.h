@@ -106,6 +106,7 @@ struct PanelResource {
     PanelCallbackPtr callback = nullptr;
     std::vector<ControlResource> controls;
     std::vector<MenuResource> menuBar;
+    int escapeControl = 0;  // the button that Escape presses; 0: none
 };
 
 struct Resource {
