@@ -47,6 +47,7 @@ int ProgramMain() {
     Programm programm;
     PanelsInitialisieren((std::string("V ") + ProgramVersion()).c_str(), kDatum);
     LoadIni();
+    DiagrammBeschriften();
     SetPrecision();
     DisplayPanel(panelHandle);
     RunUserInterface();

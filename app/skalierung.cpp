@@ -93,8 +93,6 @@ void KanalDarstellen(const Kanal& k, const KanalVolt& v, const Konfigstruktur& k
         SetCtrlVal(panelHandle, PANEL_ZOOMMAXEINHEIT, einheit);
     }
     SetCtrlVal(k.seite, TABPANEL_ANSTEIGSZEITEINHEIT, EinheitProSekundeText(konfig));
-    const std::string legende = "Istwert " + std::to_string(k.nummer) + " " + einheit;
-    SetTraceAttribute(panelHandle, PANEL_STRIPCHART, k.nummer, ATTR_TRACE_LG_TEXT, legende.c_str());
     SetCtrlAttribute(k.seite, TABPANEL_ANFANGSSOLLWERT_, ATTR_PRECISION, b.praezision);
     for (const int control : {k.sollwert, k.istwert})
         SetCtrlAttribute(panelHandle, control, ATTR_PRECISION, b.praezision);
@@ -172,9 +170,19 @@ int NeueSkalierungSetzen() {
         if (neu[n - 1]) KanalDarstellen(KanalNr(n), vorher.kanal[n - 1], konfig[n - 1]);
     }
     ZoomDarstellen(vorher, neu[0], konfig);
+    DiagrammBeschriften();
     // Channel 1's refusal is the one reported.
     if (!neu[0]) return kFehlerSkalierungRegler1;
     return neu[1] ? 0 : kFehlerSkalierungRegler2;
+}
+
+void DiagrammBeschriften() {
+    const Programm& p = LaufendesProgramm();
+    for (const int n : {1, 2}) {
+        std::string name = "Istwert ";
+        name.append(std::to_string(n)).append(" ").append(Einheitstext(p.konfig[n - 1]));
+        SetTraceAttribute(panelHandle, PANEL_STRIPCHART, n, ATTR_TRACE_LG_TEXT, name.c_str());
+    }
 }
 
 void SetPrecision() {

@@ -26,5 +26,8 @@ void BereichSetzen(int panel, int control, double a, double b);
 // refused) or kFehlerSkalierungRegler2.
 int NeueSkalierungSetzen();
 
+// The strip chart's legend: each trace's channel and unit.
+void DiagrammBeschriften();
+
 // Display precision of P, I and D on both controller pages from their magnitude.
 void SetPrecision();
