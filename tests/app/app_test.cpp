@@ -414,6 +414,8 @@ TEST_F(MainWindow, StartUpAndEnd) {
             for (int panel : userint::PanelHandles())
                 EXPECT_EQ(userint::FindPanel(panel)->visible, panel == panelHandle) << panel;
             EXPECT_EQ(userint::FindControl(panelHandle, PANEL_FEHLERLED)->onColor, kRgbRed);
+            EXPECT_EQ(userint::FindControl(panelHandle, PANEL_STRIPCHART)->traceNames[1],
+                      "Istwert 2 [V]");
             EXPECT_NE(userint::FindControl(panelHandle, PANEL_PORT)->tooltip.find("COM 2 = "),
                       std::string::npos);
             const auto text = [](int c) { return userint::FindControl(aboutpanelHandle, c)->text; };
