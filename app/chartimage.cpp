@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/fehlerpopup.h"
+#include "app/uebersetzung.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/atomicfile.h"
@@ -24,8 +25,8 @@ void Callback_Menu_Diagramm(int /*menuItem*/, int /*panel*/) {
         return;
     }
     std::string pfad;
-    if (FileSelectPopup("", kMuster, "", "Diagramm speichern", VAL_SAVE_BUTTON, 0, 1, 1, 1,
-                        &pfad) == VAL_NO_FILE_SELECTED) {
+    if (FileSelectPopup("", kMuster, "", Fenster::tr("Diagramm speichern").c_str(), VAL_SAVE_BUTTON,
+                        0, 1, 1, 1, &pfad) == VAL_NO_FILE_SELECTED) {
         return;
     }
     const platform::ReplaceResult ergebnis = platform::ReplaceFile(

@@ -4,6 +4,7 @@
 
 #include "app/fehleranzeige.h"
 #include "app/programm.h"
+#include "app/uebersetzung.h"
 #include "moduleops/linetrace.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
@@ -12,14 +13,13 @@
 namespace {
 
 constexpr const char* kMuster = "*.log";
-constexpr const char* kProtokollieren = "Verkehr protokollieren...";
-constexpr const char* kBeenden = "Protokoll beenden";
 
 void Beenden() {
     Programm& p = LaufendesProgramm();
     const Result result = LineTraceStop(p.linetracePfad);
     p.linetracePfad.clear();
-    SetMenuBarAttribute(panelHandle, MENUBAR_MENU_VERKEHR, ATTR_ITEM_NAME, kProtokollieren);
+    SetMenuBarAttribute(panelHandle, MENUBAR_MENU_VERKEHR, ATTR_ITEM_NAME,
+                        Fenster::tr("Verkehr protokollieren...").c_str());
     if (!result.ok()) FehlerSetzen(result);
 }
 
@@ -29,15 +29,16 @@ void Callback_Menu_Verkehr(int /*menuItem*/, int /*panel*/) {
     Programm& p = LaufendesProgramm();
     if (!p.linetracePfad.empty()) return Beenden();
     std::string pfad;
-    if (FileSelectPopup("", kMuster, "", "Verkehr protokollieren", VAL_SAVE_BUTTON, 0, 1, 1, 1,
-                        &pfad) == VAL_NO_FILE_SELECTED) {
+    if (FileSelectPopup("", kMuster, "", Fenster::tr("Verkehr protokollieren").c_str(),
+                        VAL_SAVE_BUTTON, 0, 1, 1, 1, &pfad) == VAL_NO_FILE_SELECTED) {
         return;
     }
     if (const Result result = LineTraceStart(pfad, rs232::TraceMode::Replace); !result.ok()) {
         return FehlerSetzen(result);
     }
     p.linetracePfad = pfad;
-    SetMenuBarAttribute(panelHandle, MENUBAR_MENU_VERKEHR, ATTR_ITEM_NAME, kBeenden);
+    SetMenuBarAttribute(panelHandle, MENUBAR_MENU_VERKEHR, ATTR_ITEM_NAME,
+                        Fenster::tr("Protokoll beenden").c_str());
 }
 
 void LineTracePruefen() {

@@ -11,6 +11,7 @@
 #include "app/programm.h"
 #include "app/reglerseite.h"
 #include "app/skalierung.h"
+#include "app/uebersetzung.h"
 #include "config/ZAN1Func.h"
 #include "moduleops/ZAN1Com.h"
 #include "panel/ZAN1Steuerung.h"
@@ -48,8 +49,9 @@ int Wert(int control) {
 
 // From the module thread: the status line shows that an operation got its
 // port and began.
-void StatusMelden(const char* status) {
-    userint::PostToUiThread([status] { SetCtrlVal(panelHandle, PANEL_TEXT, status); });
+void StatusMelden(std::string status) {
+    userint::PostToUiThread(
+        [status = std::move(status)] { SetCtrlVal(panelHandle, PANEL_TEXT, status); });
 }
 
 void LedZeigen(const ScanMeldung& m) {
@@ -67,7 +69,8 @@ void LedZeigen(const ScanMeldung& m) {
 void ScanMeldungZeigen(const ScanMeldung& m) {
     switch (m.art) {
         case ScanMeldung::Art::Suche:
-            SetCtrlVal(panelHandle, PANEL_TEXT, "Suche nach Gerät " + std::to_string(m.adresse));
+            SetCtrlVal(panelHandle, PANEL_TEXT,
+                       Einsetzen(Fenster::tr("Suche nach Gerät %1"), {std::to_string(m.adresse)}));
             break;
         case ScanMeldung::Art::Ergebnis:
             LedZeigen(m);
@@ -108,7 +111,14 @@ void Verbunden(const Result& result) {
     }
     VerbindungAnzeigen(true);
     if (!p.warnungAngezeigt) {
-        MessagePopup(kWarnungTitel, kWarnungText);
+        // Shown on the first successful connect of a run.
+        MessagePopup(
+            Fenster::tr("Info").c_str(),
+            Fenster::tr("Achtung: Das ständige Abfragen der Istwerte beansprucht das Regelmodul\n"
+                        "stärker als im Normalbetrieb.\n"
+                        "Es sind daher Abweichungen im Regelverhalten möglich!\n"
+                        "Außerdem können schnelle Schwingungen hier nicht dargestellt werden. ")
+                .c_str());
         p.warnungAngezeigt = true;
     }
     p.istwerteAbfragen = true;
@@ -139,25 +149,27 @@ void ParametersatzZeigen(const std::array<std::optional<ReglerParameter>, 2>& ge
 }
 
 void ParametersatzLesenLassen() {
-    LaufendesProgramm().modul.ausfuehren([ziel = AktuellesZiel()](Leitung& leitung) -> Anzeige {
-        bool begonnen = false;
-        std::array<std::optional<ReglerParameter>, 2> gelesen;
-        const Result result = ParametersatzLesen(
-            leitung, ziel,
-            [&begonnen] {
-                begonnen = true;
-                StatusMelden("lese...");
-            },
-            &gelesen);
-        return [result, gelesen, begonnen, adresse = ziel.adresse] {
-            ParametersatzZeigen(gelesen);
-            if (result.ok()) LaufendesProgramm().satzFuerAdresse = adresse;
-            if (begonnen) SetCtrlVal(panelHandle, PANEL_TEXT, "");
-            FehlerZeigen(result);
-            SetPrecision();
-            Beschaeftigt(false);
-        };
-    });
+    // Translated here: the module thread knows no texts.
+    LaufendesProgramm().modul.ausfuehren(
+        [ziel = AktuellesZiel(), text = Fenster::tr("lese...")](Leitung& leitung) -> Anzeige {
+            bool begonnen = false;
+            std::array<std::optional<ReglerParameter>, 2> gelesen;
+            const Result result = ParametersatzLesen(
+                leitung, ziel,
+                [&begonnen, &text] {
+                    begonnen = true;
+                    StatusMelden(text);
+                },
+                &gelesen);
+            return [result, gelesen, begonnen, adresse = ziel.adresse] {
+                ParametersatzZeigen(gelesen);
+                if (result.ok()) LaufendesProgramm().satzFuerAdresse = adresse;
+                if (begonnen) SetCtrlVal(panelHandle, PANEL_TEXT, "");
+                FehlerZeigen(result);
+                SetPrecision();
+                Beschaeftigt(false);
+            };
+        });
 }
 
 void ParametersatzSchreibenLassen() {
@@ -165,11 +177,12 @@ void ParametersatzSchreibenLassen() {
     std::array<ReglerParameter, 2> regler{};
     for (const int n : {1, 2})
         regler[n - 1] = ReglerFuerModul(LeseRegler(KanalNr(n).seite), p.konfig[n - 1]);
-    p.modul.ausfuehren([ziel = AktuellesZiel(), regler](Leitung& leitung) -> Anzeige {
+    p.modul.ausfuehren([ziel = AktuellesZiel(), regler,
+                        text = Fenster::tr("schreibe...")](Leitung& leitung) -> Anzeige {
         bool begonnen = false;
-        const Result result = ParametersatzSchreiben(leitung, ziel, regler, [&begonnen] {
+        const Result result = ParametersatzSchreiben(leitung, ziel, regler, [&begonnen, &text] {
             begonnen = true;
-            StatusMelden("schreibe...");
+            StatusMelden(text);
         });
         return [result, begonnen] {
             if (begonnen) SetCtrlVal(panelHandle, PANEL_TEXT, "");
@@ -320,7 +333,11 @@ int Callback_Main_Button_Schreiben(int, int, int event) {
     // Defaults nobody checked must not overwrite a module's tuning unasked.
     const std::optional<int> bekannt = LaufendesProgramm().satzFuerAdresse;
     if ((!bekannt || *bekannt != Wert(PANEL_ADRESSE)) &&
-        ConfirmPopup(kSchreibenTitel, kSchreibenFrage) != 1) {
+        ConfirmPopup(Fenster::tr("Parametersatz schreiben").c_str(),
+                     Fenster::tr("Die Parameter auf den Seiten \"Regler 1\" und \"Regler 2\" "
+                                 "wurden weder vom Modul\ngelesen noch aus einer Datei geladen. "
+                                 "Trotzdem zum Modul schreiben?")
+                         .c_str()) != 1) {
         return 0;
     }
     Beschaeftigt(true);

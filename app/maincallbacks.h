@@ -9,14 +9,6 @@
 
 #include "moduleops/leitung.h"
 
-// Text of the warning shown on the first successful connect of a run.
-inline constexpr const char* kWarnungTitel = "Info";
-inline constexpr const char* kWarnungText =
-    "Achtung: Das ständige Abfragen der Istwerte beansprucht das Regelmodul\n"
-    "stärker als im Normalbetrieb.\n"
-    "Es sind daher Abweichungen im Regelverhalten möglich!\n"
-    "Außerdem können schnelle Schwingungen hier nicht dargestellt werden. ";
-
 // Replaces an I share of exactly 0.
 inline constexpr double kKleinsterIAnteil = 0.0001;
 
@@ -32,14 +24,6 @@ int Callback_Main_Ring_Betriebsart(int panel, int control, int event);
 // The ring PORT names the device behind each of its entries in its tooltip,
 // "COM 1 = /dev/ttyUSB0", from zan1ports.ini or the system's default.
 void PortsBeschreiben();
-
-// The question "Schreiben" asks when the pages hold a set that was neither
-// read from the module nor loaded from a file (since the start, or since the
-// address changed).
-inline constexpr const char* kSchreibenTitel = "Parametersatz schreiben";
-inline constexpr const char* kSchreibenFrage =
-    "Die Parameter auf den Seiten \"Regler 1\" und \"Regler 2\" wurden weder vom Modul\n"
-    "gelesen noch aus einer Datei geladen. Trotzdem zum Modul schreiben?";
 
 // The pages now hold a set read from the module or loaded from a file, for
 // the address in ADRESSE.

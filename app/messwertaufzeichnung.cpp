@@ -6,6 +6,7 @@
 #include "app/fehleranzeige.h"
 #include "app/fehlerpopup.h"
 #include "app/programm.h"
+#include "app/uebersetzung.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/userint/userint.h"
@@ -17,10 +18,13 @@ constexpr const char* kMuster = "*.csv";
 // The menu item and the window's title say whether a recording runs.
 void MenuepunktBenennen() {
     const Programm& p = LaufendesProgramm();
-    SetMenuBarAttribute(panelHandle, MENUBAR_DATEI_MESSWERTE, ATTR_ITEM_NAME,
-                        p.aufzeichnung ? kAufzeichnungBeenden : kMesswerteAufzeichnen);
-    std::string titel = kFenstertitel;
-    if (p.aufzeichnung) titel += kAufzeichnungImTitel + p.aufzeichnungsDatei;
+    const std::string name = p.aufzeichnung ? Fenster::tr("Aufzeichnung beenden")
+                                            : Fenster::tr("Messwerte aufzeichnen...");
+    SetMenuBarAttribute(panelHandle, MENUBAR_DATEI_MESSWERTE, ATTR_ITEM_NAME, name.c_str());
+    const std::string titel =
+        p.aufzeichnung
+            ? Einsetzen(Fenster::tr("ZAN-1B Steuerung – Aufzeichnung: %1"), {p.aufzeichnungsDatei})
+            : Fenster::tr("ZAN-1B Steuerung");
     SetPanelAttribute(panelHandle, ATTR_TITLE, titel.c_str());
 }
 
@@ -33,8 +37,8 @@ void Callback_Menu_Messwerte(int /*menuItem*/, int /*panel*/) {
         return;
     }
     std::string pfad;
-    if (FileSelectPopup("", kMuster, "", "Messwerte aufzeichnen", VAL_SAVE_BUTTON, 0, 1, 1, 1,
-                        &pfad) == VAL_NO_FILE_SELECTED) {
+    if (FileSelectPopup("", kMuster, "", Fenster::tr("Messwerte aufzeichnen").c_str(),
+                        VAL_SAVE_BUTTON, 0, 1, 1, 1, &pfad) == VAL_NO_FILE_SELECTED) {
         return;
     }
     int fehler = 0;
@@ -71,7 +75,9 @@ void AufzeichnungAbschliessen() {
 void AufzeichnungMitDerVerbindungBeenden() {
     const Programm& p = LaufendesProgramm();
     if (!p.aufzeichnung) return;
-    const std::string text = kAufzeichnungEndeText + p.aufzeichnungsDatei + ".";
+    const std::string text =
+        Einsetzen(Fenster::tr("Die Verbindung ist beendet, und mit ihr die Aufzeichnung in %1."),
+                  {p.aufzeichnungsDatei});
     AufzeichnungAbschliessen();
-    MessagePopup(kAufzeichnungEndeTitel, text.c_str());
+    MessagePopup(Fenster::tr("Aufzeichnung beendet").c_str(), text.c_str());
 }

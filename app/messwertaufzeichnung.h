@@ -7,14 +7,6 @@
 
 #include "platform/timestamp.h"
 
-inline constexpr const char* kMesswerteAufzeichnen = "Messwerte aufzeichnen...";
-inline constexpr const char* kAufzeichnungBeenden = "Aufzeichnung beenden";
-inline constexpr const char* kFenstertitel = "ZAN-1B Steuerung";
-inline constexpr const char* kAufzeichnungImTitel = " – Aufzeichnung: ";
-inline constexpr const char* kAufzeichnungEndeTitel = "Aufzeichnung beendet";
-inline constexpr const char* kAufzeichnungEndeText =
-    "Die Verbindung ist beendet, und mit ihr die Aufzeichnung in ";
-
 // Starts a recording, or ends the one running. A file that cannot be created
 // is shown in the error popup with its reason.
 void Callback_Menu_Messwerte(int menuItem, int panel);

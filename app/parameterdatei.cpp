@@ -6,6 +6,7 @@
 #include "app/programm.h"
 #include "app/reglerseite.h"
 #include "app/skalierung.h"
+#include "app/uebersetzung.h"
 #include "config/parameterdatei.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
@@ -33,8 +34,8 @@ void SchreibeParameterInGUI(const Parametersatz& satz) {
 
 int SchreibeParameterInDatei() {
     std::string pfad;
-    if (FileSelectPopup("", kMuster, "", "Speichern", VAL_SAVE_BUTTON, 0, 1, 1, 1, &pfad) ==
-        VAL_NO_FILE_SELECTED) {
+    if (FileSelectPopup("", kMuster, "", Fenster::tr("Speichern").c_str(), VAL_SAVE_BUTTON, 0, 1, 1,
+                        1, &pfad) == VAL_NO_FILE_SELECTED) {
         return 0;
     }
     Parametersatz satz{};
@@ -46,8 +47,8 @@ int SchreibeParameterInDatei() {
 
 int LeseParameterAusDatei() {
     std::string pfad;
-    if (FileSelectPopup("", kMuster, "", "Laden", VAL_LOAD_BUTTON, 0, 1, 1, 0, &pfad) ==
-        VAL_NO_FILE_SELECTED) {
+    if (FileSelectPopup("", kMuster, "", Fenster::tr("Laden").c_str(), VAL_LOAD_BUTTON, 0, 1, 1, 0,
+                        &pfad) == VAL_NO_FILE_SELECTED) {
         return 0;
     }
     Parametersatz satz{};

@@ -15,8 +15,8 @@
 
 #include "platform/userint/resource.h"
 
-// Built once; lives as long as the program.
-const userint::Resource& Zan1Resource();
+// Built anew in the language the installed view shows.
+userint::Resource Zan1Resource();
 
 // Makes the resource known to LoadPanel under kResourceName.
 void RegisterZan1Resource();

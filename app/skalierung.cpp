@@ -7,6 +7,7 @@
 
 #include "app/kanal.h"
 #include "app/programm.h"
+#include "app/uebersetzung.h"
 #include "config/ZAN1Func.h"
 #include "driver/parametermap.h"
 #include "panel/ZAN1Steuerung.h"
@@ -125,7 +126,7 @@ void ZoomDarstellen(const Vorher& vorher, bool kanal1Neu, const std::array<Konfi
     zlo = std::clamp(zlo, lo, hi);
     zhi = std::clamp(zhi, lo, hi);
     SetAxisScalingMode(panelHandle, PANEL_STRIPCHART, VAL_LEFT_YAXIS, VAL_MANUAL, zlo, zhi);
-    const std::string achse = "Istwert [" + std::string(Einheit(k[0])) + "]";
+    const std::string achse = Einsetzen(Fenster::tr("Istwert [%1]"), {std::string(Einheit(k[0]))});
     SetCtrlAttribute(panelHandle, PANEL_STRIPCHART, ATTR_YNAME, achse.c_str());
 }
 
@@ -179,8 +180,8 @@ int NeueSkalierungSetzen() {
 void DiagrammBeschriften() {
     const Programm& p = LaufendesProgramm();
     for (const int n : {1, 2}) {
-        std::string name = "Istwert ";
-        name.append(std::to_string(n)).append(" ").append(Einheitstext(p.konfig[n - 1]));
+        const std::string name = Einsetzen(Fenster::tr("Istwert %1 %2"),
+                                           {std::to_string(n), Einheitstext(p.konfig[n - 1])});
         SetTraceAttribute(panelHandle, PANEL_STRIPCHART, n, ATTR_TRACE_LG_TEXT, name.c_str());
     }
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks it as a distribution would: lintian
 # without errors, a valid desktop entry and AppStream metainfo, manual pages that
-# render, and the unpacked programs running.
+# render, and the unpacked programs running, the window finding its English texts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh lintian desktop-file-utils appstream dpkg-dev
@@ -26,4 +26,6 @@ for page in "$unpacked"/usr/share/man/man1/*.1.gz; do
 done
 "$unpacked/usr/bin/zan1ctl" --version
 "$unpacked/usr/bin/zan1sim" --help >/dev/null
+english=$(cd "$unpacked" && QT_QPA_PLATFORM=offscreen timeout 3 usr/bin/zan1steuerung --language en 2>&1 || true)
+if grep "not installed" <<<"$english"; then exit 1; fi
 echo "package checked"

@@ -4,7 +4,8 @@
 // werte.csv and opens the "Datei" menu), for screenshots of the real windows. "soak"
 // keeps that connection up for scripts/soak.sh: once a second, a connection
 // that has ended is reported with the error shown ("failed <number>: <text>")
-// and pressed again ("connected" when that holds).
+// and pressed again ("connected" when that holds). A second argument "en"
+// shows the window in English.
 #include <QApplication>
 #include <QLocale>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include "app/programm.h"
 #include "app/resource.h"
 #include "app/skalierung.h"
+#include "errors/VEK_errorV3.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/qt/look.h"
@@ -109,8 +111,14 @@ void KeepConnected() {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    qtui::TranslateQt(QLocale(QLocale::German, QLocale::Germany));
     const std::string_view which = argc > 1 ? argv[1] : "";
+    if (argc > 2 && std::string_view(argv[2]) == "en") {
+        qtui::TranslateProgram(QStringLiteral("zan1steuerung_en"),
+                               {QStringLiteral(ZAN1_TRANSLATIONS_BUILT)});
+        VEK_Fehlersprache(2);
+    } else {
+        qtui::TranslateQt(QLocale(QLocale::German, QLocale::Germany));
+    }
     qtui::QtView view;
     userint::SetView(&view);
     userint::SetDialogs(&view);

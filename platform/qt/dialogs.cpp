@@ -41,8 +41,10 @@ bool QtView::confirm(const std::string& title, const std::string& text) {
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     // J and N answer too, as the underlined letters say.
-    const QPushButton* ja = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
-    QPushButton* nein = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    const QPushButton* ja =
+        box.addButton(QCoreApplication::translate("QtView", "&Ja"), QMessageBox::YesRole);
+    QPushButton* nein =
+        box.addButton(QCoreApplication::translate("QtView", "&Nein"), QMessageBox::NoRole);
     // Return and Escape both keep what is there.
     box.setDefaultButton(nein);
     box.setEscapeButton(nein);

@@ -33,4 +33,13 @@ bool TranslateQt(const QLocale& locale) {
     return QCoreApplication::installTranslator(translator);
 }
 
+bool TranslateProgram(const QString& name, const QStringList& folders) {
+    for (const QString& folder : folders) {
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(name, folder)) return QCoreApplication::installTranslator(translator);
+        delete translator;
+    }
+    return false;
+}
+
 }  // namespace qtui

@@ -341,6 +341,10 @@ void QtView::labelMenu(PanelView& view, const userint::MenuResource& menu) {
     }
 }
 
+std::string QtView::translate(const char* text) {
+    return QCoreApplication::translate("Fenster", text).toStdString();
+}
+
 int QtView::controlPng(int panel, int control, std::string* png) {
     QWidget* widget = controlWidget(panel, control);
     if (!widget) return kUiUnsupported;

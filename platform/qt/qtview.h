@@ -45,6 +45,8 @@ class QtView final : public userint::View, public userint::Dialogs {
     void controlChanged(int panel, int control) override;
     void focusRequested(int panel, int control) override;
     void menuChanged(int panel, int menuItem) override;
+    // QCoreApplication::translate in the context "Fenster", the program's texts.
+    std::string translate(const char* text) override;
     // Renders the control's widget as it is shown now.
     int controlPng(int panel, int control, std::string* png) override;
 

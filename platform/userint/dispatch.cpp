@@ -94,6 +94,12 @@ void SetView(View* view) {
     Data().view = view;
 }
 
+std::string Translate(const char* text) {
+    if (!text) return {};
+    View* view = Data().view;
+    return view ? view->translate(text) : std::string(text);
+}
+
 }  // namespace userint
 
 int RunUserInterface() {

@@ -46,6 +46,9 @@ class View {
     virtual void focusRequested(int panel, int control) = 0;
     // A menu item's name or dimmed state changed.
     virtual void menuChanged(int /*panel*/, int /*menuItem*/) {}
+    // A text of the program in the language the view shows; the German source
+    // text itself when the view has no translation for it.
+    virtual std::string translate(const char* text) { return text; }
     // The control as shown, as PNG bytes in *png; 0 or a UiStatus.
     virtual int controlPng(int /*panel*/, int /*control*/, std::string* /*png*/) {
         return kUiUnsupported;
@@ -56,5 +59,8 @@ class View {
 // RunUserInterface runs the headless loop of the posted events (model.h).
 void SetDialogs(Dialogs* dialogs);
 void SetView(View* view);
+
+// The installed view's translate(), the text itself without a view.
+std::string Translate(const char* text);
 
 }  // namespace userint

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -21,6 +22,7 @@
 #include "app/maincallbacks.h"
 #include "app/messwertaufzeichnung.h"
 #include "app/resource.h"
+#include "app/sprache.h"
 #include "config/ZAN1Konfig.h"
 #include "errors/VEK_errorV3.h"
 #include "platform/version.h"
@@ -186,11 +188,11 @@ TEST_F(MainWindow, RecordingFollowsTheConnection) {
     answer("1M1R2 1M2R2");
     Verbinden(1);
     Menu(MENUBAR_DATEI_MESSWERTE);
-    EXPECT_EQ(item(), kAufzeichnungBeenden);
+    EXPECT_EQ(item(), "Aufzeichnung beenden");
     EXPECT_EQ(title(), "ZAN-1B Steuerung – Aufzeichnung: werte.csv");
     poll();
     Verbinden(0);
-    EXPECT_EQ(item(), kMesswerteAufzeichnen);
+    EXPECT_EQ(item(), "Messwerte aufzeichnen...");
     EXPECT_EQ(title(), "ZAN-1B Steuerung");
     EXPECT_EQ(m_dialogs.popups.back(), "Aufzeichnung beendet|0");  // said once
     std::ifstream in("werte.csv");
@@ -206,7 +208,7 @@ TEST_F(MainWindow, RecordingFollowsTheConnection) {
     EXPECT_EQ(userint::FindControl(panelHandle, PANEL_FEHLERSTRING)->text,
               std::string(VEK_Fehlermeldung(-326000)) + ": " + std::strerror(ENOSPC));
     EXPECT_EQ(Fehler(), 326122);
-    EXPECT_EQ(item(), kMesswerteAufzeichnen);
+    EXPECT_EQ(item(), "Messwerte aufzeichnen...");
     poll();
     ExpectConnected(true);
     Menu(MENUBAR_DATEI_DIAGRAMM);
@@ -458,6 +460,21 @@ TEST_F(MainWindow, ErrorDisplayShowsLampTextAndNumberOfTheLastResult) {
     FehlerZeigen(INT_MIN);
     EXPECT_EQ(display(), "1 'Ein unbekannter Fehler ist aufgetreten' 2147483647");
     EXPECT_TRUE(m_dialogs.popups.empty());
+}
+
+// The window's language from the locale variables (the table beside the test).
+TEST(Sprache, FollowsTheFirstLocaleVariableThatIsSet) {
+    Faelle("sprache.txt", 11, [](const std::vector<std::string>& f) {
+        std::map<std::string, std::string> gesetzt;
+        for (size_t i = 1; i < f.size(); ++i)
+            gesetzt[f[i].substr(0, f[i].find('='))] = f[i].substr(f[i].find('=') + 1);
+        const auto umgebung = [&gesetzt](const char* name) {
+            return gesetzt.contains(name) ? gesetzt[name].c_str() : nullptr;
+        };
+        EXPECT_EQ(SpracheAusUmgebung(umgebung), SpracheAusArgument(f.at(0)));
+        return SpracheAusArgument(f[0]).has_value();
+    });
+    EXPECT_FALSE(SpracheAusArgument("english"));
 }
 
 }  // namespace

@@ -15,9 +15,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +30,7 @@
 #include "app/ZAN1BSteuerung.h"
 #include "app/programm.h"
 #include "app/resource.h"
+#include "errors/VEK_errorV3.h"
 #include "panel/ZAN1Steuerung.h"
 #include "panel/panelhandles.h"
 #include "platform/qt/look.h"
@@ -137,6 +141,41 @@ void Act(qtui::QtView& view, int panel, const char* text, bool byName = false,
              QString::fromUtf8(text), byName);
     QVERIFY2(found, text);
     found->actionInterface()->doAction(action);
+}
+
+// What a window shows in its widgets, its menus included.
+void Texts(QWidget* window, QStringList* texts) {
+    *texts << window->windowTitle();
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (auto* l = qobject_cast<QLabel*>(w)) *texts << l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) *texts << b->text();
+        if (auto* r = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < r->count(); ++i)
+                *texts << r->itemText(i);
+        if (auto* t = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                *texts << t->tabText(i);
+        if (auto* m = qobject_cast<QMenu*>(w)) {
+            *texts << m->title();
+            for (QAction* a : m->actions())
+                *texts << a->text();
+        }
+    }
+}
+
+// The words of the German texts that their English translations do not use.
+QSet<QString> GermanWords() {
+    std::ifstream file(ZAN1_TRANSLATIONS_SOURCE);
+    const QString ts = QString::fromStdString({std::istreambuf_iterator<char>(file), {}});
+    const QRegularExpression word(QStringLiteral("\\p{L}{2,}"));
+    QSet<QString> german, english;
+    const QRegularExpression pair(QStringLiteral("<source>(.*?)</source>\\s*<translation>(.*?)<"),
+                                  QRegularExpression::DotMatchesEverythingOption);
+    for (const auto& m : pair.globalMatch(ts))
+        for (int side : {1, 2})
+            for (const auto& w : word.globalMatch(m.captured(side)))
+                (side == 1 ? german : english) << w.captured();
+    return german - english;
 }
 
 }  // namespace
@@ -420,6 +459,54 @@ class ViewTest : public QObject {
             QCOMPARE(shown,
                      QStringLiteral("Parametersatz laden|Werte im Fenster ersetzen?|Ja|Nein"));
         }
+    }
+
+    // In English every panel, menu, popup and the file dialog speaks English:
+    // no word of a German text that its translation does not use, and an
+    // error shows the catalogue's English text.
+    void englishWindow() {
+        QTranslator english;
+        QVERIFY(english.load(QStringLiteral("zan1steuerung_en"), ZAN1_TRANSLATIONS_BUILT));
+        QCoreApplication::installTranslator(&english);
+        VEK_Fehlersprache(2);
+        testsupport::TemporaryCurrentDirectory directory;
+        std::ofstream("satz.zan") << "kein Parametersatz";
+        userint::ResetModel();
+        qtui::QtView view;
+        userint::SetView(&view);
+        userint::SetDialogs(&view);
+        RegisterZan1Resource();
+        QStringList texts;
+        QTimer::singleShot(0, [&] {
+            const auto box = [&texts](QMessageBox* b) {
+                texts << b->windowTitle() << b->text();
+                Texts(b, &texts);
+                b->reject();
+            };
+            InstallPopup(aboutpanelHandle);
+            DisplayPanel(konfigpanelHandle);
+            for (int panel : {panelHandle, aboutpanelHandle, konfigpanelHandle})
+                Texts(view.panelWidget(panel)->window(), &texts);
+            WhenModal<QMessageBox>(box);  // Schreiben asks first
+            Act(view, panelHandle, "SCHREIBEN");
+            QTRY_VERIFY(!texts.filter(QStringLiteral("Write parameter set")).isEmpty());
+            ChooseFile("satz", &texts);
+            WhenModal<QMessageBox>(box);
+            Act(view, panelHandle, "Load parameter set", true);
+            QTRY_VERIFY(texts.contains(QStringLiteral("Error #304104")));
+            QVERIFY(texts.contains(QString::fromUtf8(VEK_Fehlermeldung(-304104))));
+            QuitUserInterface(0);
+        });
+        QCOMPARE(ProgramMain(), 0);
+        QCoreApplication::removeTranslator(&english);
+        VEK_Fehlersprache(1);
+        const QSet<QString> german = GermanWords();
+        QVERIFY(german.contains(QStringLiteral("Regler")) && texts.size() > 100);
+        const QRegularExpression word(QStringLiteral("\\p{L}{2,}"));
+        for (const QString& text : texts)
+            for (const auto& w : word.globalMatch(QString(text).remove('&')))
+                QVERIFY2(!german.contains(w.captured()), qPrintable(text));
+        QVERIFY(texts.contains(QStringLiteral("ZAN-1B Control")));
     }
 
     // The operator window itself, read and operated through the accessibility
