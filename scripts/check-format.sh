@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dirs=()
-for dir in app bench cli config driver errors moduleops panel platform sim tests tools; do
+for dir in app bench bridge cli config driver errors moduleops panel platform sim tests tools; do
     [ -d "$dir" ] && dirs+=("$dir")
 done
 find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) -print0 |

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 declare -A rank=(
     [platform]=0 [platform/ini]=1 [platform/userint]=1 [platform/rs232]=2 [platform/qt]=2
-    [panel]=3 [driver]=3 [errors]=4 [config]=4 [sim]=4 [moduleops]=5 [app]=6 [cli]=6
+    [panel]=3 [driver]=3 [errors]=4 [config]=4 [sim]=4 [moduleops]=5 [app]=6 [cli]=6 [bridge]=6
     [bench]=7 [tools]=7
 )
 # The folders that may include the window's own layers.

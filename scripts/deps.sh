@@ -6,7 +6,7 @@ set -euo pipefail
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 
-packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev python3 clang-format locales qt6-base-dev qt6-l10n-tools qt6-translations-l10n xvfb xauth clang libclang-rt-14-dev man-db ser2net "$@")
+packages=(g++ cmake ninja-build libgtest-dev libbenchmark-dev python3 clang-format locales qt6-base-dev qt6-l10n-tools qt6-translations-l10n xvfb xauth clang libclang-rt-14-dev man-db ser2net libmosquitto-dev mosquitto mosquitto-clients "$@")
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

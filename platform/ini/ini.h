@@ -62,6 +62,12 @@ int Ini_GetDouble(IniHandle ini, const char* section, const char* item, double* 
 int Ini_GetRawStringIntoBuffer(IniHandle ini, const char* section, const char* item, char* buffer,
                                std::size_t bufferSize) noexcept;
 
+// The number of sections, or kIniNullArgument.
+int Ini_NumberOfSections(IniHandle ini) noexcept;
+// The name of the index-th section (1 for the first, in the object's order),
+// copied like a raw string: 1, or 0 when there is no such section.
+int Ini_NthSectionName(IniHandle ini, int index, char* buffer, std::size_t bufferSize) noexcept;
+
 struct IniDeleter {
     void operator()(IniObject* ini) const noexcept { Ini_Dispose(ini); }
 };

@@ -13,6 +13,14 @@ const IniItem* Lookup(IniObject& ini, const char* section, const char* item) {
     return found == nullptr ? nullptr : ini_detail::FindItem(ini, *found, ini_detail::Trim(item));
 }
 
+// Copies text cut to bufferSize - 1 bytes; a zero-sized buffer is left alone.
+void CopyCut(const std::string& text, char* buffer, std::size_t bufferSize) {
+    if (bufferSize == 0) return;
+    const std::size_t length = std::min(text.size(), bufferSize - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
 }  // namespace
 
 int Ini_GetInt(IniHandle ini, const char* section, const char* item, int* out) noexcept {
@@ -65,10 +73,19 @@ int Ini_GetRawStringIntoBuffer(IniHandle ini, const char* section, const char* i
     if (found == nullptr) {
         return 0;
     }
-    if (bufferSize > 0) {
-        const std::size_t length = std::min(found->value.size(), bufferSize - 1);
-        std::memcpy(buffer, found->value.data(), length);
-        buffer[length] = '\0';
-    }
+    CopyCut(found->value, buffer, bufferSize);
+    return 1;
+}
+
+int Ini_NumberOfSections(IniHandle ini) noexcept {
+    if (ini == nullptr) return kIniNullArgument;
+    return static_cast<int>(ini->sections.size());
+}
+
+int Ini_NthSectionName(IniHandle ini, int index, char* buffer, std::size_t bufferSize) noexcept {
+    if (ini == nullptr || buffer == nullptr) return kIniNullArgument;
+    if (bufferSize > 0) buffer[0] = '\0';
+    if (index < 1 || static_cast<std::size_t>(index) > ini->sections.size()) return 0;
+    CopyCut(ini->sections[static_cast<std::size_t>(index) - 1].name, buffer, bufferSize);
     return 1;
 }

@@ -1,11 +1,11 @@
 // Ctrl-C and SIGTERM (on Windows Ctrl-C and Ctrl-Break) as a stop request, so
-// that a waiting monitor ends at once rather than after its interval.
+// that a program waiting for its next step ends at once rather than after it.
 #pragma once
 
 #include <stop_token>
 #include <thread>
 
-namespace zan1ctl {
+namespace platform {
 
 class StopOnSignal {
   public:
@@ -23,4 +23,4 @@ class StopOnSignal {
     std::thread m_waiter;  // POSIX only
 };
 
-}  // namespace zan1ctl
+}  // namespace platform

@@ -1,9 +1,9 @@
 #include <pthread.h>
 #include <signal.h>
 
-#include "cli/stopsignal.h"
+#include "platform/stopsignal.h"
 
-namespace zan1ctl {
+namespace platform {
 namespace {
 
 sigset_t StopSignals() {
@@ -34,4 +34,4 @@ StopOnSignal::~StopOnSignal() {
     m_waiter.join();
 }
 
-}  // namespace zan1ctl
+}  // namespace platform

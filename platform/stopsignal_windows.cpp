@@ -2,9 +2,9 @@
 
 #include <atomic>
 
-#include "cli/stopsignal.h"
+#include "platform/stopsignal.h"
 
-namespace zan1ctl {
+namespace platform {
 namespace {
 
 // Windows calls the handler on a thread of its own, where a stop request is safe.
@@ -28,4 +28,4 @@ StopOnSignal::~StopOnSignal() {
     gSource = nullptr;
 }
 
-}  // namespace zan1ctl
+}  // namespace platform
