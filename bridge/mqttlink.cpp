@@ -2,7 +2,9 @@
 
 #include <mosquitto.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -90,19 +92,31 @@ MqttLink::~MqttLink() {
 }
 
 void MqttLink::start() {
-    const BrokerConfig& broker = m_config.broker;
-    const int connect = mosquitto_connect_async(m_client.get(), broker.host.c_str(), broker.port,
-                                                kKeepAliveSeconds);
-    if (connect != MOSQ_ERR_SUCCESS) {
-        Log("broker " + broker.host + ":" + std::to_string(broker.port) + ": " +
-            mosquitto_strerror(connect) + "; trying again");
-    }
-    mosquitto_loop_start(m_client.get());
     m_started = true;
+    // libmosquitto's thread reconnects only after a first connect got under
+    // way, so a broker that is not up yet is tried here until it is.
+    m_connector = std::jthread([this](std::stop_token stop) {
+        const BrokerConfig& broker = m_config.broker;
+        std::mutex mutex;
+        std::condition_variable_any never;
+        for (unsigned pause = kFirstPauseSeconds;;
+             pause = std::min(pause * 2, kLongestPauseSeconds)) {
+            const int connect = mosquitto_connect_async(m_client.get(), broker.host.c_str(),
+                                                        broker.port, kKeepAliveSeconds);
+            if (connect == MOSQ_ERR_SUCCESS) break;
+            Log("broker " + broker.host + ":" + std::to_string(broker.port) + ": " +
+                mosquitto_strerror(connect) + "; trying again");
+            std::unique_lock lock(mutex);
+            never.wait_for(lock, stop, std::chrono::seconds(pause), [] { return false; });
+            if (stop.stop_requested()) return;
+        }
+        mosquitto_loop_start(m_client.get());
+    });
 }
 
 void MqttLink::stop() {
     if (!m_started.exchange(false)) return;
+    m_connector = {};  // stops and joins a connector still trying
     if (m_connected) {
         const std::lock_guard lock(m_retainedMutex);
         send(BridgeStatusTopic(m_config.prefix), "offline", true);

@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "bridge/bridgeconfig.h"
 #include "bridge/outbox.h"
@@ -65,6 +66,7 @@ class MqttLink : public Outbox {
     std::atomic<std::uint64_t> m_dropped{0};
     std::mutex m_retainedMutex;  // also keeps retained sends in order with the replay
     std::map<std::string, std::string> m_retained;
+    std::jthread m_connector;  // the first connect; ends once it got under way
 };
 
 }  // namespace bridge
