@@ -68,7 +68,6 @@ struct Child {
     int stop(int signal) {
         if (pid <= 0) return -1;  // kill(0, ...) would reach the test's own group
         kill(pid, signal);
-        kill(pid, SIGCONT);
         int status = 0;
         if (!Eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; })) return -1;
         pid = 0;
