@@ -1,5 +1,6 @@
 // N unpaced parameter reads against the simulator on a pty, nothing else: a
-// run to count system calls under strace (scripts/count-syscalls.sh).
+// run to count system calls (scripts/count-syscalls.sh). readloop N [DEVICE]:
+// with a device (a simulator's pty, tcp://HOST:PORT) no simulator of its own.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -11,15 +12,20 @@
 
 int main(int argc, char** argv) {
     const long reads = argc > 1 ? std::atol(argv[1]) : 1000;
-    std::string error;
-    auto sim = zan1sim::PtyServer::start(zan1sim::Options{}, &error);
-    if (!sim) {
-        std::fprintf(stderr, "readloop: %s\n", error.c_str());
-        return 1;
+    std::string device = argc > 2 ? argv[2] : "";
+    std::unique_ptr<zan1sim::PtyServer> sim;
+    if (device.empty()) {
+        std::string error;
+        sim = zan1sim::PtyServer::start(zan1sim::Options{}, &error);
+        if (!sim) {
+            std::fprintf(stderr, "readloop: %s\n", error.c_str());
+            return 1;
+        }
+        device = sim->devicePath();
     }
-    rs232::SetPortDevice(1, sim->devicePath());
+    rs232::SetPortDevice(1, device);
     if (VEKZAN1_Open(1) != 0 || VEKZAN1_Timeout(1, 1.0) != 0) {
-        std::fprintf(stderr, "readloop: cannot open %s\n", sim->devicePath().c_str());
+        std::fprintf(stderr, "readloop: cannot open %s\n", device.c_str());
         return 1;
     }
     double value = 0;
