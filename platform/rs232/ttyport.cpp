@@ -207,10 +207,15 @@ class TtyPort final : public SerialPort {
     }
 
     // Waits up to the read timeout for input and takes all that is there, so
-    // an answer costs one system call rather than one per byte.
+    // an answer costs a wait and a read rather than those per byte. The wait
+    // comes first: when the buffer runs dry the next byte is mostly still on
+    // its way (on a real line always), and a read first would come back empty.
+    // After the deadline it reads once more, which is also all a zero timeout
+    // does.
     bool fillInput() {
         const auto deadline = Clock::now() + m_timeout;
         for (;;) {
+            const int ready = await(POLLIN, deadline);
             const ssize_t n = ::read(m_fd.get(), m_input.data(), m_input.size());
             if (n > 0) {
                 m_readPos = 0;
@@ -221,7 +226,6 @@ class TtyPort final : public SerialPort {
                 failed(errno);
                 return false;
             }
-            const int ready = await(POLLIN, deadline);
             if (ready == 0) noReason();
             if (ready <= 0) return false;
         }
