@@ -142,7 +142,7 @@ std::optional<Command> CheckCommand(const CommandTopic& topic, std::string_view 
     const char* end = text.data() + text.size();
     const auto parsed = std::from_chars(text.data(), end, command.value);
     if (text.empty() || parsed.ec != std::errc{} || parsed.ptr != end) {
-        *refusal = {0, "the value must be a plain decimal number"};
+        *refusal = {0, "the value must be a number with a decimal point, such as 7.5"};
         return std::nullopt;
     }
     if (!vekzan1::InRange(*command.parameter, command.value)) {

@@ -59,8 +59,8 @@ struct Refusal {
     int code = 0;
     std::string reason;
 };
-// The checks the driver would make, and the payload's number: a plain
-// decimal, blanks around it allowed.
+// The checks the driver would make, and the payload's number as zan1ctl
+// reads one (decimal point, exponent allowed), blanks around it allowed.
 std::optional<Command> CheckCommand(const CommandTopic& topic, std::string_view payload,
                                     Refusal* refusal);
 // {"parameter":"soll1","code":0,"value":5.000} after the read-back, or
