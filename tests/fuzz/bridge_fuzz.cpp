@@ -48,13 +48,24 @@ void FuzzCommand(std::string_view prefix, std::string_view input) {
     CheckJson(ResultJson(p.name, 0, vekzan1::FormatAnswer(p, command->value), ""));
 }
 
+// One unlinked file for every run, in memory where there is /dev/shm, so
+// that none stays behind.
+int ConfigFile() {
+    static const int fd = [] {
+        std::string path =
+            access("/dev/shm", W_OK) ? "/tmp/zan1bridge.XXXXXX" : "/dev/shm/zan1bridge.XXXXXX";
+        const int fd = mkstemp(path.data());
+        Check(fd >= 0 && unlink(path.c_str()) == 0);
+        return fd;
+    }();
+    return fd;
+}
+
 void FuzzConfig(std::string_view input) {
-    char path[] = "/tmp/zan1bridge.XXXXXX";
-    const int fd = mkstemp(path);
-    Check(fd >= 0 && write(fd, input.data(), input.size()) == ssize_t(input.size()) && !close(fd));
+    const int fd = ConfigFile();
+    Check(!ftruncate(fd, 0) && pwrite(fd, input.data(), input.size(), 0) == ssize_t(input.size()));
     std::string reason;
-    const auto config = ReadBridgeConfig(path, &reason);
-    unlink(path);
+    const auto config = ReadBridgeConfig("/proc/self/fd/" + std::to_string(fd), &reason);
     if (!config) return Check(!reason.empty());
     Check(IsTopicPrefix(config->prefix) && !config->broker.host.empty() &&
           config->pollSeconds >= 0 && config->pollSeconds <= kMaxPollSeconds &&
