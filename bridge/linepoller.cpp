@@ -1,6 +1,7 @@
 #include "bridge/linepoller.h"
 
 #include <array>
+#include <cstdio>
 #include <optional>
 #include <variant>
 
@@ -144,8 +145,11 @@ class LineWork {
     void lineError(const Result& result) {
         if (result.code == m_lineCode) return;
         m_lineCode = result.code;
+        const std::string text = result.ok() ? "" : ErrorText(result);
+        std::fprintf(stderr, "zan1bridge: line %s: %s\n", m_line.name.c_str(),
+                     result.ok() ? "working again" : text.c_str());
         m_outbox.publish(m_config.prefix + '/' + m_line.name + "/error",
-                         ErrorJson(result.code, result.ok() ? "" : ErrorText(result)), false);
+                         ErrorJson(result.code, text), false);
     }
 
     void lose(const Result& result) {
@@ -172,6 +176,7 @@ LinePoller::LinePoller(const BridgeConfig& config, const LineConfig& line, int p
 
 LinePoller::~LinePoller() {
     requestStop();
+    join();
 }
 
 void LinePoller::start() {
@@ -179,10 +184,11 @@ void LinePoller::start() {
 }
 
 void LinePoller::requestStop() {
-    if (m_thread.joinable()) {
-        m_thread.request_stop();
-        m_thread.join();
-    }
+    m_thread.request_stop();
+}
+
+void LinePoller::join() {
+    if (m_thread.joinable()) m_thread.join();
 }
 
 bool LinePoller::submit(const Command& command) {

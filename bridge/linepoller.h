@@ -31,7 +31,9 @@ class LinePoller {
     LinePoller& operator=(const LinePoller&) = delete;
 
     void start();
+    // Asks the thread to end after the transaction in flight; join waits for it.
     void requestStop();
+    void join();
     // Queues a checked command for the line; false when kMaxQueued wait already.
     bool submit(const Command& command);
 

@@ -108,7 +108,9 @@ std::string StateJson(const Reading& reading, const ModuleScaling& scaling) {
 }
 
 std::string ErrorJson(int code, std::string_view text) {
-    return "{\"code\":" + std::to_string(code) + ",\"text\":" + JsonString(text) + '}';
+    return "{\"code\":" + std::to_string(code) +
+           ",\"number\":" + std::to_string(-static_cast<long long>(code)) +
+           ",\"text\":" + JsonString(text) + '}';
 }
 
 std::optional<CommandTopic> ParseCommandTopic(std::string_view prefix, std::string_view topic) {

@@ -33,7 +33,8 @@ struct Reading {
 // {"time":...,"volt1":7.500,"volt2":3.000,"status_byte":0} and, per scaled
 // channel, "value1" and "unit1".
 std::string StateJson(const Reading& reading, const ModuleScaling& scaling);
-// {"code":-403011,"text":"..."}
+// {"code":-403011,"number":403011,"text":"..."}: the code as the driver
+// returns it, the number as the window shows it.
 std::string ErrorJson(int code, std::string_view text);
 
 // A command's levels as they came, before any check.

@@ -2,10 +2,13 @@
 
 #include <mosquitto.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <optional>
 
 #include "bridge/messages.h"
 
@@ -13,8 +16,11 @@ namespace bridge {
 namespace {
 
 constexpr int kKeepAliveSeconds = 30;
-constexpr unsigned kFirstPauseSeconds = 1;
-constexpr unsigned kLongestPauseSeconds = 60;
+constexpr auto kFirstPause = std::chrono::seconds(1);
+constexpr auto kLongestPause = std::chrono::seconds(60);
+// How long one turn of the network loop waits for the socket; a publish from
+// another thread wakes it at once.
+constexpr int kLoopWaitMs = 100;
 constexpr int kWillQos = 1;
 
 const char* OrNull(const std::string& text) {
@@ -73,7 +79,7 @@ std::unique_ptr<MqttLink> MqttLink::create(const BridgeConfig& config, CommandHa
     const std::string offline = "offline";
     mosquitto_will_set(client, BridgeStatusTopic(config.prefix).c_str(),
                        static_cast<int>(offline.size()), offline.data(), kWillQos, true);
-    mosquitto_reconnect_delay_set(client, kFirstPauseSeconds, kLongestPauseSeconds, true);
+    mosquitto_threaded_set(client, true);
     mosquitto_connect_callback_set(client, OnConnect);
     mosquitto_disconnect_callback_set(client, OnDisconnect);
     mosquitto_publish_callback_set(client, OnPublish);
@@ -90,26 +96,52 @@ MqttLink::~MqttLink() {
 }
 
 void MqttLink::start() {
-    const BrokerConfig& broker = m_config.broker;
-    const int connect = mosquitto_connect_async(m_client.get(), broker.host.c_str(), broker.port,
-                                                kKeepAliveSeconds);
-    if (connect != MOSQ_ERR_SUCCESS) {
-        Log("broker " + broker.host + ":" + std::to_string(broker.port) + ": " +
-            mosquitto_strerror(connect) + "; trying again");
-    }
-    mosquitto_loop_start(m_client.get());
-    m_started = true;
+    m_thread = std::jthread([this](std::stop_token stop) { run(std::move(stop)); });
 }
 
 void MqttLink::stop() {
-    if (!m_started.exchange(false)) return;
+    if (!m_thread.joinable()) return;
     if (m_connected) {
         const std::lock_guard lock(m_retainedMutex);
         send(BridgeStatusTopic(m_config.prefix), "offline", true);
+        mosquitto_disconnect(m_client.get());
     }
-    mosquitto_disconnect(m_client.get());
-    mosquitto_loop_stop(m_client.get(), false);
+    m_thread.request_stop();
+    m_thread.join();
     m_connected = false;
+}
+
+void MqttLink::run(std::stop_token stop) {
+    const BrokerConfig& broker = m_config.broker;
+    const std::string where = broker.host + ":" + std::to_string(broker.port);
+    std::mutex mutex;
+    std::condition_variable_any never;
+    bool reported = false;
+    while (!stop.stop_requested()) {
+        int code = mosquitto_connect_async(m_client.get(), broker.host.c_str(), broker.port,
+                                           kKeepAliveSeconds);
+        std::optional<std::chrono::steady_clock::time_point> drainEnd;
+        while (code == MOSQ_ERR_SUCCESS) {
+            code = mosquitto_loop(m_client.get(), kLoopWaitMs, 1);
+            if (m_connected) reported = false;
+            // Stopping: the disconnect, queued after the last messages, ends the loop.
+            if (stop.stop_requested()) {
+                const auto now = std::chrono::steady_clock::now();
+                if (!drainEnd) drainEnd = now + kDrainTime;
+                if (!m_connected || now > *drainEnd) return;
+            }
+        }
+        if (stop.stop_requested()) return;
+        if (!reported) {
+            std::string why = mosquitto_strerror(code);
+            if (why.ends_with('.')) why.pop_back();
+            Log("broker " + where + ": " + why + "; trying again");
+            reported = true;
+        }
+        std::unique_lock lock(mutex);
+        never.wait_for(lock, stop, m_pause, [] { return false; });
+        m_pause = std::min(m_pause * 2, kLongestPause);
+    }
 }
 
 void MqttLink::publish(const std::string& topic, const std::string& payload, bool retained) {
@@ -159,13 +191,13 @@ void MqttLink::OnConnect(mosquitto*, void* self, int code) {
         return;
     }
     Log("connected to broker " + where);
+    link->m_pause = kFirstPause;
     link->connectedNow();
 }
 
-void MqttLink::OnDisconnect(mosquitto*, void* self, int code) {
+void MqttLink::OnDisconnect(mosquitto*, void* self, int) {
     auto* link = static_cast<MqttLink*>(self);
-    const bool was = link->m_connected.exchange(false);
-    if (code != 0 && was) Log("lost the broker; connecting again");
+    link->m_connected = false;
 }
 
 void MqttLink::OnPublish(mosquitto*, void* self, int) {
