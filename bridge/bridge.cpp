@@ -46,6 +46,9 @@ void Bridge::start() {
 void Bridge::stop() {
     for (const auto& line : m_lines)
         line->requestStop();
+    // Before the broker link goes: each line publishes its modules offline on the way out.
+    for (const auto& line : m_lines)
+        line->join();
 }
 
 void Bridge::command(const std::string& topic, const std::string& payload) {

@@ -18,13 +18,15 @@ Result IstwerteUeberwachen(Leitung& leitung, const Ziel& ziel,
     std::mutex mutex;
     std::condition_variable_any wecker;
     std::unique_lock lock(mutex);
-    const auto start = Clock::now();
+    auto start = Clock::now();
     for (long poll = 0; anzahl == 0 || poll < anzahl; ++poll) {
         if (wecker.wait_until(lock, halt, start + poll * takt,
                               [&halt] { return halt.stop_requested(); })) {
             break;
         }
-        Messung messung{std::chrono::duration<double>(Clock::now() - start).count(), 0, 0};
+        const auto begun = Clock::now();
+        if (poll == 0) start = begun;  // the watch begins with its first poll, at 0.000
+        Messung messung{std::chrono::duration<double>(begun - start).count(), 0, 0};
         if (Result r = IstwerteLesen(leitung, ziel, &messung.volt1, &messung.volt2); !r.ok())
             return r;
         melden(messung);

@@ -123,10 +123,13 @@ class TcpPort final : public SerialPort {
     }
 
     // Waits up to the read timeout for input and takes all that is there; 0,
-    // or -1 with the cause kept.
+    // or -1 with the cause kept. The wait comes first, as the answer to a
+    // command just sent is still a round trip away; after the deadline it
+    // reads once more, which is also all a zero timeout does.
     int fillInput() {
         const auto deadline = Clock::now() + m_timeout;
         for (;;) {
+            const int ready = Await(m_socket, false, deadline);
             const long n = Receive(m_socket, m_input.data(), m_input.size());
             if (n > 0) {
                 m_readPos = 0;
@@ -135,7 +138,6 @@ class TcpPort final : public SerialPort {
             }
             if (n == 0) return gone();
             if (n != -EAGAIN) return failed(static_cast<int>(-n));
-            const int ready = Await(m_socket, false, deadline);
             if (ready < 0) return failed(-ready);
             if (ready == 0) return noReason();
         }

@@ -130,6 +130,7 @@ class TtyPort final : public SerialPort {
     // on the line would spoil the next one, and what a pseudo-terminal holds
     // has left already. Fails when the queue does not empty within the timeout.
     int flushOutput() override {
+        if (m_outputEmpty) return 0;
         const int drained =
             DrainOutput([this] { return outputQueueLength(); }, m_timeout, m_secondsPerByte);
         return drained > 0 ? noReason() : drained;
@@ -139,6 +140,7 @@ class TtyPort final : public SerialPort {
     // need on the line, has passed; then the count taken so far.
     int write(std::span<const char> bytes) override {
         const auto deadline = Clock::now() + m_timeout + LineTime(bytes.size(), m_secondsPerByte);
+        m_outputEmpty = false;
         std::size_t taken = 0;
         while (taken < bytes.size()) {
             const ssize_t n = ::write(m_fd.get(), bytes.data() + taken, bytes.size() - taken);
@@ -158,6 +160,7 @@ class TtyPort final : public SerialPort {
     int outputQueueLength() override {
         int pending = 0;
         if (ioctl(m_fd.get(), TIOCOUTQ, &pending) != 0) return failed(errno);
+        m_outputEmpty = pending == 0;
         return pending;
     }
 
@@ -204,10 +207,15 @@ class TtyPort final : public SerialPort {
     }
 
     // Waits up to the read timeout for input and takes all that is there, so
-    // an answer costs one system call rather than one per byte.
+    // an answer costs a wait and a read rather than those per byte. The wait
+    // comes first: when the buffer runs dry the next byte is mostly still on
+    // its way (on a real line always), and a read first would come back empty.
+    // After the deadline it reads once more, which is also all a zero timeout
+    // does.
     bool fillInput() {
         const auto deadline = Clock::now() + m_timeout;
         for (;;) {
+            const int ready = await(POLLIN, deadline);
             const ssize_t n = ::read(m_fd.get(), m_input.data(), m_input.size());
             if (n > 0) {
                 m_readPos = 0;
@@ -218,7 +226,6 @@ class TtyPort final : public SerialPort {
                 failed(errno);
                 return false;
             }
-            const int ready = await(POLLIN, deadline);
             if (ready == 0) noReason();
             if (ready <= 0) return false;
         }
@@ -231,6 +238,10 @@ class TtyPort final : public SerialPort {
     std::array<char, 512> m_input{};
     std::size_t m_readPos = 0;
     std::size_t m_readEnd = 0;
+    // The queue was seen empty and nothing was written since. Nobody else
+    // writes to the port, so it is still empty: the flush before the next
+    // command need not ask again after the wait for the last one.
+    bool m_outputEmpty = false;
 };
 
 }  // namespace
