@@ -104,14 +104,13 @@ bool ReadGeneral(const Section& s, BridgeConfig* config) {
     return true;
 }
 
-// comN within the port numbers, a device path or a serial server.
+// comN within the port numbers, a device path or a serial server. N is one
+// digit, so that two lines cannot name one port as com5 and com05.
 bool IsPortText(const std::string& port) {
     if (port.starts_with("/") || port.starts_with("tcp://")) return true;
-    int number = 0;
-    const char* end = port.data() + port.size();
-    return port.size() > 3 && port.starts_with("com") &&
-           std::from_chars(port.data() + 3, end, number).ptr == end &&
-           number >= rs232::kFirstPort && number <= rs232::kLastPort;
+    static_assert(rs232::kLastPort <= 9);
+    return port.size() == 4 && port.starts_with("com") && port[3] - '0' >= rs232::kFirstPort &&
+           port[3] - '0' <= rs232::kLastPort;
 }
 
 bool ReadScaling(const Section& s, ModuleScaling* scaling) {

@@ -14,8 +14,10 @@ namespace {
 
 constexpr std::string_view kSet = "set";
 
+// A scaling may span up to 1e300 user units: the largest double has 309 digits
+// before the point.
 std::string Fixed(double value, int decimals) {
-    std::array<char, 64> text{};
+    std::array<char, 320 + kPraezisionMax> text{};
     const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
                                    std::chars_format::fixed, decimals)
                          .ptr;

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$root/build-fuzz
 seconds=${FUZZ_SECONDS:-20}
-read -r -a targets <<<"${FUZZ_TARGETS:-parameterfile driver simbus settings}"
+read -r -a targets <<<"${FUZZ_TARGETS:-parameterfile driver simbus settings bridge}"
 merge=0
 if [ "${1:-}" = --merge ]; then merge=1; shift; fi
 
@@ -28,7 +28,8 @@ for target in "${targets[@]}"; do
     corpus=$root/tests/fuzz/corpus/$target
     mkdir -p "$build/corpus/$target"
     # Settings files need more than the reader's 2048-byte chunk; shorter inputs run faster.
-    case $target in settings) length=4096 ;; simbus) length=1024 ;; *) length=512 ;; esac
+    # A bridge configuration with all eight lines and their scalings needs about 1 KiB.
+    case $target in settings) length=4096 ;; simbus | bridge) length=1024 ;; *) length=512 ;; esac
     # A target may change directory while it runs: every path is absolute.
     options=(-max_len=$length -timeout=10 -artifact_prefix="$build/")
     [ -f "$root/tests/fuzz/$target.dict" ] && options+=(-dict="$root/tests/fuzz/$target.dict")
