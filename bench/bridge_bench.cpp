@@ -35,6 +35,9 @@
 
 #include "bridge/bridge.h"
 #include "bridge/mqttlink.h"
+#include "driver/vekzan1.h"
+#include "moduleops/ZAN1Com.h"
+#include "platform/rs232/portmap.h"
 #include "sim/ptyserver.h"
 
 namespace {
@@ -356,6 +359,56 @@ std::optional<Result> Run(bool realtime, double seconds) {
     return result;
 }
 
+// The same polls without the bridge: kLines threads, each working its own
+// realtime bus through the driver as fast as it answers, nothing published.
+// What share of the line-time limit the bare driver reaches on this machine.
+std::optional<double> BareDriverShare(double seconds) {
+    std::vector<std::unique_ptr<zan1sim::PtyServer>> sims;
+    for (int line = 1; line <= kLines; ++line) {
+        zan1sim::Options options;
+        options.realtime = true;
+        for (int address = 1; address <= kModules; ++address)
+            options.devices.push_back({address, "", false});
+        std::string error;
+        auto sim = zan1sim::PtyServer::start(options, &error);
+        if (!sim) return std::nullopt;
+        rs232::SetPortDevice(line, sim->devicePath());
+        sims.push_back(std::move(sim));
+    }
+    std::array<double, kLines> shares{};
+    std::vector<std::thread> threads;
+    for (int line = 1; line <= kLines; ++line) {
+        threads.emplace_back([line, seconds, &shares] {
+            Leitung leitung;
+            if (!leitung.OpenComPort(line).ok()) return;
+            double lineSeconds = 0;
+            const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+            const auto start = Clock::now();
+            while (Clock::now() < end) {
+                for (int address = 1; address <= kModules; ++address) {
+                    double volt1 = 0, volt2 = 0;
+                    int status = 0;
+                    if (!IstwerteLesen(leitung, {line, address}, &volt1, &volt2).ok() ||
+                        VEKZAN1_StatusLesen(line, address, &status) != 0) {
+                        return;
+                    }
+                    char state[96];
+                    std::snprintf(state, sizeof state, "\"volt1\":%.3f,\"volt2\":%.3f,", volt1,
+                                  volt2);
+                    lineSeconds += PollLineSeconds(state);
+                }
+            }
+            shares[line - 1] =
+                lineSeconds / std::chrono::duration<double>(Clock::now() - start).count();
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (int line = 1; line <= kLines; ++line)
+        rs232::SetPortDevice(line, "");
+    return *std::min_element(shares.begin(), shares.end());
+}
+
 void PrintLoad() {
     std::array<double, 3> load{};
     if (getloadavg(load.data(), 3) == 3) {
@@ -413,6 +466,13 @@ int main(int argc, char** argv) {
     }
     std::printf("slowest line at %.2f %% of its limit: %s\n", 100 * worst,
                 worst >= 0.99 ? "within 1 %" : "NOT within 1 %");
+    PrintLoad();
+    if (const auto bare = BareDriverShare(realtimeSeconds)) {
+        std::printf(
+            "the same polls by the bare driver, nothing published, %d lines at once: "
+            "slowest at %.2f %% of its limit\n",
+            kLines, 100 * *bare);
+    }
     PrintLoad();
     mosquitto_lib_cleanup();
     return 0;
