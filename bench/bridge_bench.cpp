@@ -466,6 +466,9 @@ int main(int argc, char** argv) {
     }
     std::printf("slowest line at %.2f %% of its limit: %s\n", 100 * worst,
                 worst >= 0.99 ? "within 1 %" : "NOT within 1 %");
+    std::printf("  latency publish -> subscriber over %zu messages: p50 %.3f ms, p99 %.3f ms\n",
+                paced->latencies.size(), 1e3 * Percentile(paced->latencies, 0.5),
+                1e3 * Percentile(paced->latencies, 0.99));
     PrintLoad();
     if (const auto bare = BareDriverShare(realtimeSeconds)) {
         std::printf(
