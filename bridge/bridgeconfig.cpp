@@ -1,7 +1,11 @@
 #include "bridge/bridgeconfig.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "config/ZAN1Func.h"
@@ -223,9 +227,17 @@ std::optional<BridgeConfig> ReadBridgeConfig(const std::string& path, std::strin
         return std::nullopt;
     }
     if (const int read = Ini_ReadFromFile(ini.get(), path.c_str()); read < 0) {
-        *reason = path + ": cannot be read (" +
-                  (read == kIniFileNotFound ? std::string("no such file") : std::to_string(read)) +
-                  ")";
+        // The reader's code does not say why; the system does.
+        std::error_code folder;
+        errno = 0;
+        std::string why = "error ";
+        why += std::to_string(read);
+        if (std::filesystem::is_directory(path, folder)) {
+            why = "a folder, not a file";
+        } else if (!std::ifstream(path).is_open() && errno != 0) {
+            why = std::strerror(errno);
+        }
+        *reason = path + ": cannot be read (" + why + ")";
         return std::nullopt;
     }
     BridgeConfig config;
