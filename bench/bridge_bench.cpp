@@ -253,6 +253,18 @@ struct Result {
     std::array<double, kLines> lineSeconds{};
 };
 
+// A simulated bus with kModules ZAN-1 modules; nullptr after saying why.
+std::unique_ptr<zan1sim::PtyServer> StartBus(bool realtime) {
+    zan1sim::Options options;
+    options.realtime = realtime;
+    for (int address = 1; address <= kModules; ++address)
+        options.devices.push_back({address, "", false});
+    std::string error;
+    auto sim = zan1sim::PtyServer::start(options, &error);
+    if (!sim) std::fprintf(stderr, "bridge_bench: simulator: %s\n", error.c_str());
+    return sim;
+}
+
 // Runs the bridge over kLines simulated buses for seconds once every module
 // published a state, measuring meanwhile.
 std::optional<Result> Run(bool realtime, double seconds) {
@@ -262,16 +274,8 @@ std::optional<Result> Run(bool realtime, double seconds) {
     config.pollSeconds = 0;
     config.scanMinutes = 0;
     for (int line = 1; line <= kLines; ++line) {
-        zan1sim::Options options;
-        options.realtime = realtime;
-        for (int address = 1; address <= kModules; ++address)
-            options.devices.push_back({address, "", false});
-        std::string error;
-        auto sim = zan1sim::PtyServer::start(options, &error);
-        if (!sim) {
-            std::fprintf(stderr, "bridge_bench: simulator: %s\n", error.c_str());
-            return std::nullopt;
-        }
+        auto sim = StartBus(realtime);
+        if (!sim) return std::nullopt;
         config.lines.push_back({"l" + std::to_string(line), sim->devicePath(), {}});
         sims.push_back(std::move(sim));
     }
@@ -365,12 +369,7 @@ std::optional<Result> Run(bool realtime, double seconds) {
 std::optional<double> BareDriverShare(double seconds) {
     std::vector<std::unique_ptr<zan1sim::PtyServer>> sims;
     for (int line = 1; line <= kLines; ++line) {
-        zan1sim::Options options;
-        options.realtime = true;
-        for (int address = 1; address <= kModules; ++address)
-            options.devices.push_back({address, "", false});
-        std::string error;
-        auto sim = zan1sim::PtyServer::start(options, &error);
+        auto sim = StartBus(true);
         if (!sim) return std::nullopt;
         rs232::SetPortDevice(line, sim->devicePath());
         sims.push_back(std::move(sim));

@@ -122,13 +122,12 @@ bool ReadScaling(const Section& s, ModuleScaling* scaling) {
         const std::string n = std::to_string(channel);
         const std::string unit = s.text(("unit" + n).c_str());
         if (unit.empty()) continue;
-        Konfigstruktur konfig = kStandardKonfig;
         const auto vmin = s.number(("vmin" + n).c_str(), 0, -1e300, 1e300);
         const auto vmax = s.number(("vmax" + n).c_str(), 10, -1e300, 1e300);
         const auto min = s.number(("min" + n).c_str(), NAN, -1e300, 1e300);
         const auto max = s.number(("max" + n).c_str(), NAN, -1e300, 1e300);
         if (!vmin || !vmax || !min || !max) return false;
-        konfig = {*vmin, *vmax, *min, *max, {}};
+        Konfigstruktur konfig = {*vmin, *vmax, *min, *max, {}};
         if (!platform::IsValidUtf8(unit) || unit.size() > kEinheitMaxBytes) {
             return s.fail(("unit" + n).c_str(), "must be UTF-8 of at most 5 bytes");
         }
