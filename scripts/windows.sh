@@ -94,6 +94,9 @@ same id
 same get P1 I1 soll1 betriebsart2
 same set soll1=2.5 P2=1.25
 same get soll1 P2
+# The status bits follow the simulated ramp and output, which move between the
+# two runs; in manual operation on both channels they stand still.
+same set betriebsart1=3 betriebsart2=3
 same status
 same scan
 same --address 2 id
