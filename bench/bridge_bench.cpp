@@ -132,9 +132,16 @@ struct Subscriber {
         if (!measuring) return;
         ++messages;
         if (sent) latencies.push_back(std::chrono::duration<double>(now - *sent).count());
+        // A line's rate runs from its first state in the window to its last,
+        // so the window's edges cut no round short.
         if (line >= 0 && line < kLines) {
+            if (!firstState[line]) {
+                firstState[line] = now;
+                return;
+            }
             ++states[line];
             lineSeconds[line] += PollLineSeconds(payload);
+            spans[line] = std::chrono::duration<double>(now - *firstState[line]).count();
         }
     }
 
@@ -145,6 +152,8 @@ struct Subscriber {
         latencies.clear();
         states = {};
         lineSeconds = {};
+        firstState = {};
+        spans = {};
     }
 
     StampingOutbox& outbox;
@@ -152,9 +161,11 @@ struct Subscriber {
     bool measuring = false;
     std::set<std::string> seen;  // state topics so far
     std::uint64_t messages = 0;
-    std::vector<double> latencies;  // seconds
-    std::array<std::uint64_t, kLines> states{};
+    std::vector<double> latencies;               // seconds
+    std::array<std::uint64_t, kLines> states{};  // after each line's first
     std::array<double, kLines> lineSeconds{};
+    std::array<std::optional<Clock::time_point>, kLines> firstState;
+    std::array<double, kLines> spans{};  // seconds from a line's first state to its last
 };
 
 // A loopback port nobody listens on just now.
@@ -251,6 +262,7 @@ struct Result {
     std::vector<double> latencies;
     std::array<std::uint64_t, kLines> states{};
     std::array<double, kLines> lineSeconds{};
+    std::array<double, kLines> spans{};
 };
 
 // A simulated bus with kModules ZAN-1 modules; nullptr after saying why.
@@ -350,6 +362,7 @@ std::optional<Result> Run(bool realtime, double seconds) {
         result.latencies = subscriber->latencies;
         result.states = subscriber->states;
         result.lineSeconds = subscriber->lineSeconds;
+        result.spans = subscriber->spans;
     }
     result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     result.cpuSeconds = CpuSeconds(bridgeThreads) - cpu;
@@ -454,7 +467,7 @@ int main(int argc, char** argv) {
     for (int line = 0; line < kLines; ++line) {
         const double rounds = static_cast<double>(paced->states[line]) / kModules;
         const double roundSeconds = paced->lineSeconds[line] / rounds;
-        const double measured = rounds / paced->seconds;
+        const double measured = rounds / paced->spans[line];
         const double limit = 1 / roundSeconds;
         worst = std::min(worst, measured / limit);
         // A round is three transactions per module.
