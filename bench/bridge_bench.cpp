@@ -7,13 +7,18 @@
 // the latency from the publish call right after a line's answer to the
 // subscriber's receipt. Then the same against simulators paced like a
 // 9600-baud line: the rounds per second of each line against the limit the
-// line time of a round's bytes and the module's turn-around set.
+// line time of a round's bytes and the module's turn-around set, beside the
+// share the bare driver reaches and the share plain system calls reach, which
+// is what the pty and the scheduler of this machine allow.
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <mosquitto.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,6 +29,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -376,10 +382,14 @@ std::optional<Result> Run(bool realtime, double seconds) {
     return result;
 }
 
-// The same polls without the bridge: kLines threads, each working its own
-// realtime bus through the driver as fast as it answers, nothing published.
-// What share of the line-time limit the bare driver reaches on this machine.
-std::optional<double> BareDriverShare(double seconds) {
+// Polls every module of `device` (port number `line`) until `end`; the line
+// time of the transactions done, or nothing when a transaction failed.
+using LinePoll = std::function<std::optional<double>(int line, const std::string& device,
+                                                     Clock::time_point end)>;
+
+// kLines threads, each running `poll` on its own realtime bus, nothing
+// published: the lowest share of its line-time limit any line reached.
+std::optional<double> SlowestLineShare(double seconds, const LinePoll& poll) {
     std::vector<std::unique_ptr<zan1sim::PtyServer>> sims;
     for (int line = 1; line <= kLines; ++line) {
         auto sim = StartBus(true);
@@ -387,38 +397,82 @@ std::optional<double> BareDriverShare(double seconds) {
         rs232::SetPortDevice(line, sim->devicePath());
         sims.push_back(std::move(sim));
     }
-    std::array<double, kLines> shares{};
+    std::array<std::optional<double>, kLines> shares{};
     std::vector<std::thread> threads;
     for (int line = 1; line <= kLines; ++line) {
-        threads.emplace_back([line, seconds, &shares] {
-            Leitung leitung;
-            if (!leitung.OpenComPort(line).ok()) return;
-            double lineSeconds = 0;
-            const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+        threads.emplace_back([&, line] {
             const auto start = Clock::now();
-            while (Clock::now() < end) {
-                for (int address = 1; address <= kModules; ++address) {
-                    double volt1 = 0, volt2 = 0;
-                    int status = 0;
-                    if (!IstwerteLesen(leitung, {line, address}, &volt1, &volt2).ok() ||
-                        VEKZAN1_StatusLesen(line, address, &status) != 0) {
-                        return;
-                    }
-                    char state[96];
-                    std::snprintf(state, sizeof state, "\"volt1\":%.3f,\"volt2\":%.3f,", volt1,
-                                  volt2);
-                    lineSeconds += PollLineSeconds(state);
-                }
+            const auto end = start + std::chrono::duration_cast<Clock::duration>(
+                                         std::chrono::duration<double>(seconds));
+            if (const auto lineSeconds = poll(line, sims[line - 1]->devicePath(), end)) {
+                shares[line - 1] =
+                    *lineSeconds / std::chrono::duration<double>(Clock::now() - start).count();
             }
-            shares[line - 1] =
-                lineSeconds / std::chrono::duration<double>(Clock::now() - start).count();
         });
     }
     for (std::thread& thread : threads)
         thread.join();
     for (int line = 1; line <= kLines; ++line)
         rs232::SetPortDevice(line, "");
-    return *std::min_element(shares.begin(), shares.end());
+    double slowest = 1;
+    for (const auto& share : shares) {
+        if (!share) return std::nullopt;
+        slowest = std::min(slowest, *share);
+    }
+    return slowest;
+}
+
+// The bridge's polls through the driver, as fast as the line answers.
+std::optional<double> DriverPoll(int line, const std::string&, Clock::time_point end) {
+    Leitung leitung;
+    if (!leitung.OpenComPort(line).ok()) return std::nullopt;
+    double lineSeconds = 0;
+    while (Clock::now() < end) {
+        for (int address = 1; address <= kModules; ++address) {
+            double volt1 = 0, volt2 = 0;
+            int status = 0;
+            if (!IstwerteLesen(leitung, {line, address}, &volt1, &volt2).ok() ||
+                VEKZAN1_StatusLesen(line, address, &status) != 0) {
+                return std::nullopt;
+            }
+            char state[96];
+            std::snprintf(state, sizeof state, "\"volt1\":%.3f,\"volt2\":%.3f,", volt1, volt2);
+            lineSeconds += PollLineSeconds(state);
+        }
+    }
+    return lineSeconds;
+}
+
+// The same frames with plain system calls, each answer byte read as it comes:
+// what the pty and the scheduler alone leave of the line on this machine.
+std::optional<double> SyscallPoll(int, const std::string& device, Clock::time_point end) {
+    const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    termios tio{};
+    tcgetattr(fd, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(fd, TCSANOW, &tio);
+    double lineSeconds = 0;
+    bool answered = true;
+    while (answered && Clock::now() < end) {
+        for (int address = 1; answered && address <= kModules; ++address) {
+            for (const char* what : {"V5R", "V6R", "STR"}) {
+                const std::string command = "#" + std::to_string(address) + what + "\r";
+                std::size_t bytes = command.size();
+                answered = write(fd, command.data(), command.size()) ==
+                           static_cast<ssize_t>(command.size());
+                for (char byte = 0; answered && byte != '\r'; ++bytes) {
+                    pollfd ready{fd, POLLIN, 0};
+                    answered = ::poll(&ready, 1, 1000) == 1 && read(fd, &byte, 1) == 1;
+                }
+                if (!answered) break;
+                lineSeconds += static_cast<double>(bytes) * kSecondsPerByte + kTurnaroundSeconds;
+            }
+        }
+    }
+    close(fd);
+    if (!answered) return std::nullopt;
+    return lineSeconds;
 }
 
 void PrintLoad() {
@@ -482,11 +536,18 @@ int main(int argc, char** argv) {
                 paced->latencies.size(), 1e3 * Percentile(paced->latencies, 0.5),
                 1e3 * Percentile(paced->latencies, 0.99));
     PrintLoad();
-    if (const auto bare = BareDriverShare(realtimeSeconds)) {
+    if (const auto bare = SlowestLineShare(realtimeSeconds, DriverPoll)) {
         std::printf(
             "the same polls by the bare driver, nothing published, %d lines at once: "
             "slowest at %.2f %% of its limit\n",
             kLines, 100 * *bare);
+    }
+    PrintLoad();
+    if (const auto floor = SlowestLineShare(realtimeSeconds, SyscallPoll)) {
+        std::printf(
+            "the same frames by plain system calls, no driver, %d lines at once: "
+            "slowest at %.2f %% of its limit\n",
+            kLines, 100 * *floor);
     }
     PrintLoad();
     mosquitto_lib_cleanup();
