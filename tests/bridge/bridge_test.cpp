@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -232,7 +233,7 @@ TEST_F(BridgeTest, CommandsAreCheckedBeforeTheLineAndRefusedWithoutWrites) {
         std::ranges::count_if(m_sim->frames(), [](auto& f) { return f.find('W') < f.size(); }), 1);
 }
 
-TEST_F(BridgeTest, TlsAndPasswordWorkAndAWrongPasswordIsNamed) {
+TEST_F(BridgeTest, TlsAndPasswordWorkAndAWrongOrMissingPasswordIsNamed) {
     // A CA of the test's own, the broker's certificate for 127.0.0.1, the password.
     ASSERT_EQ(0,
               std::system("(openssl req -x509 -newkey rsa:2048 -nodes -subj /CN=ca -keyout ca.key "
@@ -256,6 +257,13 @@ TEST_F(BridgeTest, TlsAndPasswordWorkAndAWrongPasswordIsNamed) {
         return std::regex_search(
             Read("bridge.log"), std::regex("refused the connection.*check user and password_file"));
     })) << Read("bridge.log");
+
+    std::filesystem::remove("password");
+    startBridge(settings, "mqtts");
+    EXPECT_TRUE(Eventually([] {
+        return Read("bridge.log").find("password_file password: No such file") != std::string::npos;
+    })) << Read("bridge.log");
+    EXPECT_EQ(m_bridge->stop(SIGTERM), 1);
 }
 
 }  // namespace
