@@ -3,6 +3,7 @@
 // pty can be opened.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -179,6 +180,24 @@ TEST_F(BridgeTest, ModulesAppearWithTheirValuesAndGoAndComeBackWithTheirLine) {
     watcher.forget();
     simB = std::make_unique<Child>(lineB, "b.log");
     watcher.expect(" t/zan1/b/3/status online\n");
+}
+
+TEST_F(BridgeTest, AsksABrokerThatHangsUpAgainAfterPausesThatDouble) {
+    platform::UniqueFd hangsUp(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_in address{AF_INET, htons(std::stoi(m_port)), {htonl(INADDR_LOOPBACK)}, {}};
+    ASSERT_EQ(bind(hangsUp.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(hangsUp.get(), 4), 0);
+    startBridge("");
+    std::vector<Clock::time_point> asked;
+    for (const auto end = Clock::now() + 30s; asked.size() < 3 && Clock::now() < end;) {
+        pollfd ready{hangsUp.get(), POLLIN, 0};
+        if (poll(&ready, 1, 100) != 1) continue;
+        close(accept(hangsUp.get(), nullptr, nullptr));
+        asked.push_back(Clock::now());
+    }
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_NEAR(std::chrono::duration<double>(asked[1] - asked[0]).count(), 1, 0.5);
+    EXPECT_NEAR(std::chrono::duration<double>(asked[2] - asked[1]).count(), 2, 0.5);
 }
 
 TEST_F(BridgeTest, ReconnectsToARestartedBrokerWhileTheLineGoesOn) {
