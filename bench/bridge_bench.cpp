@@ -37,6 +37,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "bridge/bridge.h"
@@ -44,6 +45,7 @@
 #include "driver/vekzan1.h"
 #include "moduleops/ZAN1Com.h"
 #include "platform/rs232/portmap.h"
+#include "platform/uniquefd.h"
 #include "sim/ptyserver.h"
 
 namespace {
@@ -446,32 +448,32 @@ std::optional<double> DriverPoll(int line, const std::string&, Clock::time_point
 // The same frames with plain system calls, each answer byte read as it comes:
 // what the pty and the scheduler alone leave of the line on this machine.
 std::optional<double> SyscallPoll(int, const std::string& device, Clock::time_point end) {
-    const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    const platform::UniqueFd fd(open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) return std::nullopt;
     termios tio{};
-    tcgetattr(fd, &tio);
+    tcgetattr(fd.get(), &tio);
     cfmakeraw(&tio);
-    tcsetattr(fd, TCSANOW, &tio);
+    tcsetattr(fd.get(), TCSANOW, &tio);
     double lineSeconds = 0;
-    bool answered = true;
-    while (answered && Clock::now() < end) {
-        for (int address = 1; answered && address <= kModules; ++address) {
+    while (Clock::now() < end) {
+        for (int address = 1; address <= kModules; ++address) {
             for (const char* what : {"V5R", "V6R", "STR"}) {
                 const std::string command = "#" + std::to_string(address) + what + "\r";
-                std::size_t bytes = command.size();
-                answered = write(fd, command.data(), command.size()) ==
-                           static_cast<ssize_t>(command.size());
-                for (char byte = 0; answered && byte != '\r'; ++bytes) {
-                    pollfd ready{fd, POLLIN, 0};
-                    answered = ::poll(&ready, 1, 1000) == 1 && read(fd, &byte, 1) == 1;
+                if (write(fd.get(), command.data(), command.size()) !=
+                    static_cast<ssize_t>(command.size())) {
+                    return std::nullopt;
                 }
-                if (!answered) break;
+                std::size_t bytes = command.size();
+                for (char byte = 0; byte != '\r'; ++bytes) {
+                    pollfd ready{fd.get(), POLLIN, 0};
+                    if (::poll(&ready, 1, 1000) != 1 || read(fd.get(), &byte, 1) != 1) {
+                        return std::nullopt;
+                    }
+                }
                 lineSeconds += static_cast<double>(bytes) * kSecondsPerByte + kTurnaroundSeconds;
             }
         }
     }
-    close(fd);
-    if (!answered) return std::nullopt;
     return lineSeconds;
 }
 
@@ -536,20 +538,16 @@ int main(int argc, char** argv) {
                 paced->latencies.size(), 1e3 * Percentile(paced->latencies, 0.5),
                 1e3 * Percentile(paced->latencies, 0.99));
     PrintLoad();
-    if (const auto bare = SlowestLineShare(realtimeSeconds, DriverPoll)) {
-        std::printf(
-            "the same polls by the bare driver, nothing published, %d lines at once: "
-            "slowest at %.2f %% of its limit\n",
-            kLines, 100 * *bare);
+    const std::pair<const char*, LinePoll> withoutBridge[] = {
+        {"polls by the bare driver, nothing published", DriverPoll},
+        {"frames by plain system calls, no driver", SyscallPoll}};
+    for (const auto& [how, poll] : withoutBridge) {
+        if (const auto share = SlowestLineShare(realtimeSeconds, poll)) {
+            std::printf("the same %s, %d lines at once: slowest at %.2f %% of its limit\n", how,
+                        kLines, 100 * *share);
+        }
+        PrintLoad();
     }
-    PrintLoad();
-    if (const auto floor = SlowestLineShare(realtimeSeconds, SyscallPoll)) {
-        std::printf(
-            "the same frames by plain system calls, no driver, %d lines at once: "
-            "slowest at %.2f %% of its limit\n",
-            kLines, 100 * *floor);
-    }
-    PrintLoad();
     mosquitto_lib_cleanup();
     return 0;
 }
